@@ -1,0 +1,37 @@
+# Start a private Xvfb (1920 x 1080) on a free display with the openbox window manager, for the
+# tests that need a real X11 window. Source it; start_xserver exports ORBITSIM_X11_DISPLAY and
+# stops both programs when the calling script exits.
+
+start_xserver() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.1
+  done
+  if [ ! -s "$fdfile" ]; then
+    echo "error: Xvfb did not start" >&2
+    rm -f "$fdfile"
+    return 1
+  fi
+  ORBITSIM_X11_DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+  rm -f "$fdfile"
+  export ORBITSIM_X11_DISPLAY
+  DISPLAY=$ORBITSIM_X11_DISPLAY openbox >/dev/null 2>&1 &
+  WM_PID=$!
+  # Give the window manager a moment to claim the screen before any test maps a window.
+  for i in $(seq 1 50); do
+    DISPLAY=$ORBITSIM_X11_DISPLAY xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  trap stop_xserver EXIT
+}
+
+stop_xserver() {
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null || true
+}
