@@ -1,0 +1,22 @@
+// The named colours of the system, written 0xBBGGRR (blue in the high byte) as the drawing
+// surface and the controls take them.
+#pragma once
+
+#include "scene/Canvas.h"
+
+namespace scene::colours {
+
+inline constexpr Colour Black = 0x000000;
+inline constexpr Colour White = 0xFFFFFF;
+inline constexpr Colour Red = 0x0000FF;
+inline constexpr Colour Lime = 0x00FF00;
+inline constexpr Colour Blue = 0xFF0000;
+inline constexpr Colour Yellow = 0x00FFFF;
+inline constexpr Colour Aqua = 0xFFFF00;
+inline constexpr Colour Navy = 0x800000;
+inline constexpr Colour Grey = 0x808080;
+inline constexpr Colour Silver = 0xC0C0C0;
+inline constexpr Colour PaleYellow = 0x80FFFF;  // red 255, green 255, blue 128
+inline constexpr Colour PaleGreen = 0x80FF80;   // red 128, green 255, blue 128
+
+}  // namespace scene::colours

@@ -1,0 +1,57 @@
+// The drawing surface of the image control: the scene's canvas over a QImage, pixel-exact (no
+// antialiasing), with a dirty rectangle so that the control repaints only what changed.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+
+#include "scene/Canvas.h"
+
+namespace ui {
+
+// The one place where a 0xBBGGRR colour becomes Qt's RGB.
+QColor ToQColor(scene::Colour colour);
+
+class DrawingSurface final : public scene::Canvas {
+ public:
+  // A new surface is black. Its font is "Courier New" at 8 points, regular, black text.
+  DrawingSurface(int width, int height);
+
+  const QImage& Image() const { return image_; }
+  // The union of everything drawn since the last call (empty when nothing was), then cleared.
+  QRect TakeDirtyRect();
+
+  int Width() const override;
+  int Height() const override;
+  void SetPenColor(scene::Colour colour) override;
+  scene::Colour PenColor() const override;
+  void SetPenWidth(int width) override;
+  void SetBrushColor(scene::Colour colour) override;
+  void SetFontName(std::string_view name) override;
+  void SetFontStyle(unsigned styles) override;
+  void SetFontColor(scene::Colour colour) override;
+  void SetPixel(int x, int y, scene::Colour colour) override;
+  scene::Colour Pixel(int x, int y) const override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Ellipse(int x1, int y1, int x2, int y2) override;
+  void FillRect(int x1, int y1, int x2, int y2) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  int TextWidth(std::string_view text) const override;
+  scene::PenPosition PenPos() const override;
+
+ private:
+  void MarkDirty(const QRect& rect);
+
+  QImage image_;
+  QRect dirty_;
+  scene::Colour pen_ = 0x000000;
+  int penWidth_ = 1;
+  scene::Colour brush_ = 0xFFFFFF;
+  scene::Colour fontColour_ = 0x000000;
+  QFont font_;
+  scene::PenPosition penPos_;
+};
+
+}  // namespace ui
