@@ -1,9 +1,87 @@
-// Placeholder until the platform look-up lands: no other instance is ever found.
+// The single-instance rule, dispatched by desktop: the X11 window look-up under xcb, the
+// Win32 one on Windows, and a local socket on desktops that hide other programs' windows.
 #include "ui/platform/SingleInstance.h"
 
-namespace ui {
+#include <QGuiApplication>
+#include <QWidget>
 
-bool ActivateRunningInstance(const QString&) { return false; }
-void ServeLaterInstances(QWidget*, const QString&) {}
+#if defined(_WIN32)
+#include "ui/platform/SingleInstanceWin.h"
+#else
+#include "ui/platform/SingleInstanceSocket.h"
+#if defined(ORBITSIM_HAVE_XCB)
+#include "ui/platform/SingleInstanceX11.h"
+#endif
+#endif
+
+namespace ui {
+namespace {
+
+#if !defined(_WIN32)
+enum class Desktop { X11, Socket, Headless };
+
+Desktop currentDesktop()
+{
+    if (QGuiApplication::instance()) {
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("xcb"))
+#if defined(ORBITSIM_HAVE_XCB)
+            return Desktop::X11;
+#else
+            return Desktop::Socket;
+#endif
+        // The offscreen and minimal platforms show windows to nobody, so there is no desktop
+        // on which another instance could be brought forward, and windows built there (by
+        // tests running side by side) must not find each other.
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+            return Desktop::Headless;
+        return Desktop::Socket;
+    }
+#if defined(ORBITSIM_HAVE_XCB)
+    // Before the toolkit is up: an X display that opens is the desktop, unless the session
+    // is Wayland, whose own windows an X client cannot see.
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && x11::canOpenDisplay(nullptr))
+        return Desktop::X11;
+#endif
+    return Desktop::Socket;
+}
+#endif
+
+}  // namespace
+
+bool ActivateRunningInstance(const QString& title)
+{
+    if (title.isEmpty())
+        return false;
+#if defined(_WIN32)
+    return win::activateTitledWindow(title);
+#else
+    switch (currentDesktop()) {
+    case Desktop::X11:
+#if defined(ORBITSIM_HAVE_XCB)
+        // Qt's xcb platform connects to $DISPLAY, as this does.
+        return x11::activateTitledWindow(nullptr, title);
+#else
+        return false;
+#endif
+    case Desktop::Socket:
+        return socket::askServerToRaise(socket::serverNameFor(title));
+    case Desktop::Headless:
+        return false;
+    }
+    return false;
+#endif
+}
+
+void ServeLaterInstances(QWidget* window, const QString& title)
+{
+#if defined(_WIN32)
+    Q_UNUSED(window);
+    Q_UNUSED(title);
+#else
+    if (window && !title.isEmpty() && currentDesktop() == Desktop::Socket)
+        socket::serveRaiseRequests(window, socket::serverNameFor(title));
+#endif
+}
 
 }  // namespace ui
