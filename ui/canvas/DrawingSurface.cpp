@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QList>
 #include <QPainter>
 #include <QString>
 
@@ -64,6 +66,21 @@ Wide ISqrt(Wide n) {  // n >= 0
   return r;
 }
 
+// Text is laid out on whole pixels, each character advancing by its own rounded width, so that a
+// monospaced face keeps one fixed pitch and a text's width is the sum of its characters'.
+QList<uint> CodePoints(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
+}
+
+QString OneChar(uint codePoint) {
+  const char32_t c = codePoint;
+  return QString::fromUcs4(&c, 1);
+}
+
+int CharAdvance(const QFontMetricsF& metrics, uint codePoint) {
+  return qRound(metrics.horizontalAdvance(OneChar(codePoint)));
+}
+
 }  // namespace
 
 QColor ToQColor(scene::Colour colour) {
@@ -81,6 +98,7 @@ DrawingSurface::DrawingSurface(int width, int height)
   font_.setFamily(QStringLiteral("Courier New"));
   font_.setPixelSize(kDefaultPixelSize);
   font_.setStyleStrategy(QFont::NoAntialias);
+  font_.setHintingPreference(QFont::PreferFullHinting);
 }
 
 QRect DrawingSurface::TakeDirtyRect() {
@@ -280,32 +298,44 @@ void DrawingSurface::FillRect(int x1, int y1, int x2, int y2) {
 }
 
 void DrawingSurface::TextOut(int x, int y, std::string_view text) {
-  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const QFontMetrics metrics(font_, &image_);
-  const int advance = metrics.horizontalAdvance(s);
-  penPos_ = {SaturateToInt(std::int64_t(x) + advance), y};
-  const QRect cell = ClippedRect(x, y, std::int64_t(x) + advance,
-                                 std::int64_t(y) + metrics.height(), image_.width(),
+  const QFontMetricsF metrics(font_, &image_);
+  const QList<uint> codePoints = CodePoints(text);
+  std::int64_t advance = 0;
+  for (const uint c : codePoints) advance += CharAdvance(metrics, c);
+  penPos_ = {SaturateToInt(x + advance), y};
+  const QFontMetrics lineMetrics(font_, &image_);
+  const int lineHeight = lineMetrics.height();
+  const QRect cell = ClippedRect(x, y, x + advance, std::int64_t(y) + lineHeight, image_.width(),
                                  image_.height());
   if (cell.isEmpty()) return;
 
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
-  // Glyph parts that reach beyond the cell (an italic overhang) are cut, as the cell is what
-  // the text covers.
+  // Glyph parts that reach beyond the cell (an italic overhang) are cut: the cell is what the
+  // text covers.
   painter.setClipRect(cell);
   painter.fillRect(cell, ToQColor(brush_));
   painter.setFont(font_);
   painter.setPen(ToQColor(fontColour_));
-  painter.drawText(x, y + metrics.ascent(), s);
+  const int baseline = y + lineMetrics.ascent();
+  std::int64_t cx = x;
+  for (const uint c : codePoints) {
+    const int w = CharAdvance(metrics, c);
+    if (cx + w > cell.left() && cx < cell.right() + 1)
+      painter.drawText(QPoint(static_cast<int>(cx), baseline), OneChar(c));
+    cx += w;
+    if (cx > cell.right()) break;
+  }
   painter.end();
   MarkDirty(cell);
 }
 
 int DrawingSurface::TextWidth(std::string_view text) const {
-  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  return QFontMetrics(font_, &image_).horizontalAdvance(s);
+  const QFontMetricsF metrics(font_, &image_);
+  std::int64_t advance = 0;
+  for (const uint c : CodePoints(text)) advance += CharAdvance(metrics, c);
+  return SaturateToInt(advance);
 }
 
 scene::PenPosition DrawingSurface::PenPos() const { return penPos_; }
