@@ -1,0 +1,175 @@
+// The run procedure: entry, inputs, view and background, the passes and their steps, the stop
+// rule, the pause wait and the end of the run.
+#include "sim/RunSimulation.h"
+
+#include <cstring>
+#include <limits>
+
+#include "scene/ViewGeometry.h"
+#include "sim/Integrator.h"
+#include "sim/NumberText.h"
+#include "sim/RoundEven.h"
+#include "sim/Telemetry.h"
+#include "sim/UnitState.h"
+
+namespace sim {
+namespace {
+
+using namespace KVUGraphiques;
+
+// The gravity text is taken afresh at every step; parsing the same characters again would give
+// the same number, so the last text and its value are kept.
+class GravityReader {
+ public:
+  double Read(std::string_view text) {
+    if (text.size() != length_ || std::memcmp(text.data(), chars_, length_) != 0) {
+      value_ = ParseFloat(text);
+      length_ = text.size() < sizeof chars_ ? text.size() : 0;
+      if (length_ == 0) return value_;  // too long to keep: parsed every time
+      std::memcpy(chars_, text.data(), length_);
+    }
+    return value_;
+  }
+
+ private:
+  char chars_[32] = {};
+  std::size_t length_ = std::numeric_limits<std::size_t>::max();
+  double value_ = 0;
+};
+
+// A speed or altitude text rounded to a whole number and written back as plain integer text.
+// Nothing is written when the rounded value does not fit in 64 bits.
+bool NormaliseInput(std::string_view text, void (RunHost::*write)(std::string_view),
+                    RunHost& host) {
+  const auto whole = ToWholeNumber(RoundEven(ParseFloat(text)));
+  if (!whole) return false;
+  NumberBuffer buffer;
+  (host.*write)(FormatInteger(*whole, buffer));
+  return true;
+}
+
+RunInputs ReadInputs(RunHost& host, RunState& s) {
+  const bool speedFits = NormaliseInput(host.SpeedText(), &RunHost::SetSpeedText, host);
+  const bool altFits = NormaliseInput(host.AltText(), &RunHost::SetAltText, host);
+  if (!speedFits || !altFits) return RunInputs::NotAWholeNumber;
+  s.alt0 = ParseInt32(host.AltText());
+  s.rE = EarthRadiusKm;
+  const std::int64_t orbit = std::int64_t{s.rE} + s.alt0;
+  if (orbit <= 0) return RunInputs::AltitudeTooLow;
+  if (orbit > std::numeric_limits<std::int32_t>::max()) return RunInputs::OrbitRadiusTooLarge;
+  s.OrbitRadiusKm = static_cast<std::int32_t>(orbit);
+  return RunInputs::Flown;
+}
+
+// The stop rule, after the move: Running stays set only while every test holds.
+void ApplyStopRule(RunHost& host, const RunState& s) {
+  bool goOn = Running && s.hKm > 0 && s.gR < 10 && (s.gR > 0 || ZeroGravity) &&
+              s.ySat <= s.CentreY;
+  // In zero gravity the object may leave the window: its client area, not the drawing area's.
+  if (goOn && ZeroGravity) {
+    const AreaSize client = host.ClientSize();
+    goOn = 0 < s.ySat && s.ySat < client.Height && 0 < s.xSat && s.xSat < client.Width;
+  }
+  if (!goOn) Running = false;
+}
+
+void WaitWhilePaused(RunHost& host) {
+  if (!Paused) return;
+  host.SetGridVisible(true);
+  host.SelectLastGridRow();
+  while (Paused) {
+    host.PumpEvents();
+    host.SleepMs(100);
+  }
+  host.SetGridVisible(false);
+}
+
+// One simulated second. Returns false when the pass ends at once (the lost outcome).
+bool RunStep(RunHost& host, RunState& s, GravityReader& gravity) {
+  s.g0 = ZeroGravity ? 0 : gravity.Read(host.GravityText());
+  WaitWhilePaused(host);
+  MeasureAltitude(s);
+  TelemetryAltitudeUpdate(host, s.hKm);
+  FallAndMove(s, ZeroGravity, VertSpeed);
+  if (!ZeroGravity && s.StepCount % 10 == 0) host.UpdateVectorGauges(s, VertSpeed);
+  ApplyStopRule(host, s);
+  if (s.hKm < 0) s.hKm = 0;
+  if (Running) {
+    host.PlotPoint(s);
+    if (s.StepCount % 1000 == 0) host.DrawVectorLines(s);
+  }
+  if (s.PassIndex != 1) return true;
+  if (!TelemetryStepRecord(host, s, Running, ZeroGravity)) return false;
+  if (s.StepCount % 10 == 0) host.PumpEvents();
+  s.StepCount = s.StepCount + 1;
+  return true;
+}
+
+void SetUpPass(RunHost& host, RunState& s) {
+  const scene::StartPoint start = scene::PassStartPoint(s.CentreX, s.CentreY, s.OrbitRadiusPx);
+  s.xSat = start.xSat;
+  s.ySat = start.ySat;
+  s.alt0 = ParseInt32(host.AltText());
+  // In the fan every pass starts running, whatever ended the pass before.
+  Running = Running || (s.FirstPass != 1);
+  const std::int32_t v = ParseInt32(host.SpeedText());
+  s.PassSpeed = v + (s.PassIndex - 1) * static_cast<double>(v) / 10;
+  s.iV = s.PassSpeed / 3600;
+  s.fV = 0;
+  s.StepCount = 0;
+  host.SetGridVisible(false);
+  host.InitGrid();
+  s.AltOffset = AltOffsetSentinel;
+  VertSpeed = s.iV;
+  ZeroGravity = false;
+}
+
+}  // namespace
+
+RunInputs RunSimulation(RunHost& host) {
+  RunState s;
+  s.LastPlotX = InitialLastPlotX;
+  s.LastPlotY = InitialLastPlotY;
+  host.ResetScene();
+  if (host.IsShiftDown() && host.PresetIndex() == 1 && Running) {
+    s.FirstPass = -3;
+    s.LastPass = 4;
+  }
+  host.SetPresetsEnabled(!Running);
+  TelemetryRunEntry(host);
+
+  RunInputs inputs = ReadInputs(host, s);
+  const AreaSize area = host.DrawingAreaSize();
+  if (inputs == RunInputs::Flown && (area.Width <= 0 || area.Height <= 0))
+    inputs = RunInputs::NoDrawingArea;
+  if (inputs != RunInputs::Flown) {
+    Running = false;
+    TelemetryRunEnd(host, s);
+    return inputs;
+  }
+
+  const scene::ViewGeometry view =
+      scene::ComputeViewGeometry(area.Width, area.Height, s.rE, s.OrbitRadiusKm, ZoomFactor);
+  s.PixelsPerKm = view.PixelsPerKm;
+  s.EarthRadiusPx = view.EarthRadiusPx;
+  s.OrbitRadiusPx = view.OrbitRadiusPx;
+  s.CentreX = view.CentreX;
+  s.CentreY = view.CentreY;
+  const scene::StartPoint start = scene::PassStartPoint(s.CentreX, s.CentreY, s.OrbitRadiusPx);
+  s.xSat = start.xSat;
+  s.ySat = start.ySat;
+  host.DrawBackground(s, Running);
+
+  GravityReader gravity;
+  for (s.PassIndex = s.FirstPass; s.PassIndex <= s.LastPass; ++s.PassIndex) {
+    SetUpPass(host, s);
+    while (Running) {
+      if (!RunStep(host, s, gravity)) break;
+    }
+  }
+  // The loop leaves PassIndex one past the last pass; the end reports the last pass's counter.
+  TelemetryRunEnd(host, s);
+  return RunInputs::Flown;
+}
+
+}  // namespace sim

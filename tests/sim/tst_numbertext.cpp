@@ -1,0 +1,157 @@
+// The number texts: the decimal-comma parsing rule, the whole-number conversion, the table's
+// patterns with their halves away from zero, the general format and the duration.
+#include <QtTest>
+
+#include "sim/Duration.h"
+#include "sim/NumberText.h"
+#include "sim/RoundEven.h"
+
+using namespace sim;
+
+class TestNumberText : public QObject {
+  Q_OBJECT
+ private slots:
+  void parseFloat_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("reads");
+    QTest::addColumn<double>("value");
+    QTest::newRow("comma") << "14000,6" << true << 14000.6;
+    QTest::newRow("blanks around") << "  9,81 " << true << 9.81;
+    QTest::newRow("sign") << "-12,5" << true << -12.5;
+    QTest::newRow("plus") << "+3" << true << 3.0;
+    QTest::newRow("leading comma") << ",5" << true << 0.5;
+    QTest::newRow("exponent") << "1,5E3" << true << 1500.0;
+    QTest::newRow("decimal point") << "14000.5" << false << 0.0;
+    QTest::newRow("thousands separator") << "14.000" << false << 0.0;
+    QTest::newRow("inner blank") << "14 000" << false << 0.0;
+    QTest::newRow("letters") << "abc" << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("hexadecimal") << "0x1F" << false << 0.0;
+    QTest::newRow("inf") << "inf" << false << 0.0;
+    QTest::newRow("nan") << "nan" << false << 0.0;
+    QTest::newRow("beyond double") << "1E400" << false << 0.0;
+    QTest::newRow("exponent without digits") << "2E" << false << 0.0;
+    QTest::newRow("two signs") << "--1" << false << 0.0;
+  }
+  void parseFloat() {
+    QFETCH(QString, text);
+    QFETCH(bool, reads);
+    QFETCH(double, value);
+    const std::string utf8 = text.toStdString();
+    QCOMPARE(ReadFloat(utf8).has_value(), reads);
+    QCOMPARE(ParseFloat(utf8), value);
+  }
+
+  void parseInt32_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "20200" << 20200;
+    QTest::newRow("blanks") << " -7 " << -7;
+    QTest::newRow("max") << "2147483647" << 2147483647;
+    QTest::newRow("min") << "-2147483648" << int(-2147483647 - 1);
+    QTest::newRow("one past max") << "2147483648" << 0;
+    QTest::newRow("one past min") << "-2147483649" << 0;
+    QTest::newRow("comma") << "12,0" << 0;
+    QTest::newRow("hexadecimal") << "$1F" << 0;
+    QTest::newRow("letters") << "Crashed" << 0;
+  }
+  void parseInt32() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(ParseInt32(text.toStdString()), value);
+  }
+
+  // The speed and altitude fields: parsed, rounded half to even, written as integer text.
+  void normalisedInput_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("up") << "14000,6" << "14001";
+    QTest::newRow("half to even down") << "14000,5" << "14000";
+    QTest::newRow("half to even up") << "14001,5" << "14002";
+    QTest::newRow("decimal point") << "14000.5" << "0";
+    QTest::newRow("thousands") << "14.000" << "0";
+    QTest::newRow("letters") << "abc" << "0";
+    QTest::newRow("negative half") << "-2,5" << "-2";
+  }
+  void normalisedInput() {
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    NumberBuffer buffer;
+    const auto whole = ToWholeNumber(RoundEven(ParseFloat(text.toStdString())));
+    QVERIFY(whole.has_value());
+    QCOMPARE(QString::fromStdString(std::string(FormatInteger(*whole, buffer))), written);
+  }
+
+  void wholeNumberFit() {
+    QCOMPARE(ToWholeNumber(9223372036854774784.0), std::optional<std::int64_t>(9223372036854774784));
+    QCOMPARE(ToWholeNumber(-9223372036854775808.0).value(), std::numeric_limits<std::int64_t>::min());
+    QVERIFY(!ToWholeNumber(9223372036854775808.0));
+    QVERIFY(!ToWholeNumber(1e300));
+    QVERIFY(!ToWholeNumber(std::nan("")));
+  }
+
+  void patterns_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("whole");
+    QTest::addColumn<QString>("thousandths");
+    QTest::newRow("exact half") << 2.5 << "3" << "2,500";
+    QTest::newRow("exact half negative") << -2.5 << "-3" << "-2,500";
+    QTest::newRow("half of a thousandth") << 1.0625 << "1" << "1,063";
+    QTest::newRow("half of a thousandth negative") << -1.0625 << "-1" << "-1,063";
+    QTest::newRow("small half") << 0.0625 << "0" << "0,063";
+    QTest::newRow("below half") << 0.56398612370587 << "1" << "0,564";
+    QTest::newRow("rounds to zero") << -0.0004 << "0" << "0,000";
+    QTest::newRow("zero") << 0.0 << "0" << "0,000";
+    QTest::newRow("large") << 1989085.4 << "1989085" << "1989085,400";
+  }
+  void patterns() {
+    QFETCH(double, value);
+    QFETCH(QString, whole);
+    QFETCH(QString, thousandths);
+    NumberBuffer buffer;
+    QCOMPARE(QString::fromStdString(std::string(FormatWhole(value, buffer))), whole);
+    QCOMPARE(QString::fromStdString(std::string(FormatThousandths(value, buffer))), thousandths);
+  }
+
+  void generalFormatAndSentinel() {
+    NumberBuffer buffer;
+    QCOMPARE(std::string(FormatGeneral15(-123.45, buffer)), std::string("-123,45"));
+    QCOMPARE(std::string(FormatGeneral15(9.81, buffer)), std::string("9,81"));
+    QVERIFY(IsAltOffsetSentinel(-123.45));
+    // Any value that prints as "-123,45" at 15 digits still counts; one digit further does not.
+    QVERIFY(IsAltOffsetSentinel(-123.45 + 1e-13));
+    QVERIFY(!IsAltOffsetSentinel(-123.45 + 1e-11));
+    QVERIFY(!IsAltOffsetSentinel(-3.6e-12));
+    QVERIFY(!IsAltOffsetSentinel(std::nan("")));
+  }
+
+  void duration_data() {
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0 << "00:00:00";
+    QTest::newRow("907") << 907 << "00:15:07";
+    QTest::newRow("GPS") << 12538 << "03:28:58";
+    QTest::newRow("lost") << 74012 << "20:33:32";
+    QTest::newRow("wraps at a day") << 90000 << "01:00:00";
+    QTest::newRow("last second of a day") << 86399 << "23:59:59";
+  }
+  void duration() {
+    QFETCH(int, steps);
+    QFETCH(QString, text);
+    NumberBuffer buffer;
+    QCOMPARE(QString::fromStdString(std::string(FormatDuration24(DurationOfSteps(steps), buffer))),
+             text);
+  }
+
+  void roundEven() {
+    QCOMPARE(RoundEven(524.5), 524.0);
+    QCOMPARE(RoundEven(525.5), 526.0);
+    QCOMPARE(RoundEven(-0.5), -0.0);
+    QCOMPARE(RoundEvenInt(std::nan("")), std::numeric_limits<std::int32_t>::min());
+    QCOMPARE(RoundEvenInt(1e12), std::numeric_limits<std::int32_t>::max());
+    QCOMPARE(RoundEvenInt(-1e12), std::numeric_limits<std::int32_t>::min());
+  }
+};
+
+QTEST_APPLESS_MAIN(TestNumberText)
+#include "tst_numbertext.moc"

@@ -1,0 +1,251 @@
+// The run procedure through a windowless host: the flights' ends, the static redraw, the fan of
+// passes, Stop, Pause and g=0 acting at chosen pumps, and the inputs no flight can be made of.
+#include <QtTest>
+
+#include <set>
+
+#include "sim/NumberText.h"
+#include "sim/RunSimulation.h"
+#include "sim/UnitState.h"
+#include "tools/HeadlessHost.h"
+
+using namespace sim;
+using tools::HeadlessHost;
+
+namespace {
+
+// Records what the flight-independent hand-overs see of every pass.
+class RecordingHost : public HeadlessHost {
+ public:
+  using HeadlessHost::HeadlessHost;
+  std::vector<double> passSpeeds;  // PassSpeed of every pass that ran a step
+  std::set<int> passes;
+  void UpdateVectorGauges(const RunState& s, double) override {
+    if (passes.insert(s.PassIndex).second) passSpeeds.push_back(s.PassSpeed);
+  }
+};
+
+RunInputs Start(HeadlessHost& host) {
+  KVUGraphiques::Running = true;  // as the Start button leaves it
+  return RunSimulation(host);
+}
+
+}  // namespace
+
+class TestRunSimulation : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { KVUGraphiques::ResetUnitState(); }
+
+  void flightEnds_data() {
+    QTest::addColumn<QString>("alt");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("duration");
+    QTest::addColumn<QString>("maxAlt");
+    QTest::newRow("GPS 1000x800") << "20200" << "14000" << 1000 << 800 << "Crashed" << 12538
+                                  << 12538 << "20201";
+    QTest::newRow("GPS 1692x910") << "20200" << "14000" << 1692 << 910 << "Crashed" << 12569
+                                  << 12569 << "20202";
+    QTest::newRow("lost at 100000 km/h") << "20200" << "100000" << 1000 << 800 << "Lost"
+                                         << 74012 << 74012 << "1989085";
+    QTest::newRow("negative speed: below the centre line at once")
+        << "20200" << "-100" << 1000 << 800 << "Crashed" << 1 << 1 << "20200";
+    QTest::newRow("altitude 0 ends at the first step") << "0" << "14000" << 1000 << 800
+                                                       << "Crashed" << 1 << 1 << "0";
+    QTest::newRow("negative altitude ends at the first step")
+        << "-100" << "14000" << 1000 << 800 << "Crashed" << 1 << 1 << "0";
+  }
+  void flightEnds() {
+    QFETCH(QString, alt);
+    QFETCH(QString, speed);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    HeadlessHost host(alt.toStdString(), speed.toStdString(), {width, height});
+    std::vector<RunState> firstRows;
+    host.OnRow = [&](const RunState& s) {
+      if (firstRows.empty()) firstRows.push_back(s);
+    };
+    QCOMPARE(Start(host), RunInputs::Flown);
+    QTEST(QString::fromStdString(host.Altitude), "outcome");
+    QTEST(int(host.DataRows), "rows");
+    QTEST(int(host.DurationSteps), "duration");
+    QTEST(QString::fromStdString(host.MaxAlt), "maxAlt");
+    QCOMPARE(host.LostMessages, host.Altitude == "Lost" ? 1 : 0);
+    QVERIFY(!KVUGraphiques::Running);
+    QVERIFY(host.PresetsEnabled);
+    QVERIFY(!host.RunButtonsActive);
+    QVERIFY(host.GridVisible);
+    QCOMPARE(host.AltitudeColour, 0xFFFFFFu);
+    QCOMPARE(firstRows.at(0).StepCount, 0);
+    QCOMPARE(firstRows.at(0).hKm, std::max(0.0, alt.toDouble()));
+  }
+
+  void speedZeroFallsToTheSurface() {
+    HeadlessHost host("20200", "0", {1000, 800});
+    double lowestY = 0;
+    host.OnRow = [&](const RunState& s) { lowestY = s.ySat; };
+    Start(host);
+    QCOMPARE(host.Altitude, std::string("Crashed"));
+    QVERIFY(host.DataRows > 1000);
+    QVERIFY(lowestY > 399.0 && lowestY <= 400.0);  // straight along the centre line
+  }
+
+  void staticRedraw() {
+    HeadlessHost host(" 20200,4", "14000,6", {1051, 448});
+    host.ShiftDown = true;
+    host.Preset = 1;
+    KVUGraphiques::ZeroGravity = true;
+    QCOMPARE(RunSimulation(host), RunInputs::Flown);
+    QCOMPARE(host.Speed, std::string("14001"));
+    QCOMPARE(host.Alt, std::string("20200"));
+    QCOMPARE(host.Altitude, std::string("0"));
+    QCOMPARE(host.MaxAlt, std::string("0"));
+    QCOMPARE(host.DataRows, 0);
+    QCOMPARE(host.DurationSteps, 0);
+    QCOMPARE(host.Pumps, 0L);
+    QVERIFY(!KVUGraphiques::ZeroGravity);
+    QCOMPARE(KVUGraphiques::VertSpeed, 14001.0 / 3600);
+    QVERIFY(host.PresetsEnabled);
+  }
+
+  void unparsableInputsReadAsZero() {
+    HeadlessHost host("abc", "14000.5");
+    RunSimulation(host);
+    QCOMPARE(host.Alt, std::string("0"));
+    QCOMPARE(host.Speed, std::string("0"));
+  }
+
+  void fanOfPasses() {
+    RecordingHost host("20200", "14000", {1000, 800});
+    host.ShiftDown = true;
+    host.Preset = 1;
+    Start(host);
+    const std::vector<double> speeds{8400, 9800, 11200, 12600, 14000, 15400, 16800, 18200};
+    QCOMPARE(host.passSpeeds, speeds);
+    QCOMPARE(host.DurationSteps, 0);  // the last pass never advances its counter
+    QVERIFY(!KVUGraphiques::Running);
+  }
+
+  void shiftGivesOnePassOtherwise_data() {
+    QTest::addColumn<int>("preset");
+    QTest::newRow("no preset") << -1;
+    QTest::newRow("IS Station") << 0;
+    QTest::newRow("GEO-S satellite") << 2;
+  }
+  void shiftGivesOnePassOtherwise() {
+    QFETCH(int, preset);
+    RecordingHost host("20200", "14000", {1000, 800});
+    host.ShiftDown = true;
+    host.Preset = preset;
+    Start(host);
+    QCOMPARE(host.passes, std::set<int>{1});
+  }
+
+  void stopEndsTheRunWithoutAnOutcome() {
+    HeadlessHost host("20200", "14000", {1000, 800});
+    int lastRow = -1;
+    host.OnRow = [&](const RunState& s) { lastRow = s.StepCount; };
+    host.OnPump = [&] {
+      if (host.Pumps == 51) KVUGraphiques::Running = false;  // Stop, in the pump of step 500
+    };
+    Start(host);
+    QCOMPARE(lastRow, 500);
+    QCOMPARE(host.DurationSteps, 501);
+    QVERIFY(ReadInt32(host.Altitude).has_value());  // the last altitude, no outcome word
+  }
+
+  void stopInTheFanEndsPassOneOnly() {
+    RecordingHost host("20200", "14000", {1000, 800});
+    host.ShiftDown = true;
+    host.Preset = 1;
+    host.OnPump = [&] {
+      if (host.Pumps == 3) KVUGraphiques::Running = false;
+    };
+    Start(host);
+    QCOMPARE(host.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
+  }
+
+  void pauseThenStartGoesOn() {
+    HeadlessHost host("20200", "14000", {1000, 800});
+    long pausedAt = 0;
+    host.OnPump = [&] {
+      if (host.Pumps == 20) {
+        KVUGraphiques::Paused = true;
+        pausedAt = host.Pumps;
+      } else if (pausedAt && host.Pumps == pausedAt + 5) {
+        QVERIFY(host.GridVisible);  // shown while the run waits
+        KVUGraphiques::Paused = false;
+      }
+    };
+    Start(host);
+    QCOMPARE(host.Altitude, std::string("Crashed"));
+    QCOMPARE(host.DataRows, 12538);  // the same run went on
+  }
+
+  void zeroGravityDuringTheRunEndsOutOfView() {
+    HeadlessHost host("20200", "14000", {1000, 800});
+    host.OnPump = [&] {
+      if (host.Pumps == 100) KVUGraphiques::ZeroGravity = true;
+    };
+    Start(host);
+    QCOMPARE(host.Altitude, std::string("Out of view"));
+  }
+
+  void zeroGravityWhileIdleHasNoEffect() {
+    KVUGraphiques::ZeroGravity = true;
+    HeadlessHost host("20200", "14000", {1000, 800});
+    Start(host);
+    QCOMPARE(host.DataRows, 12538);
+  }
+
+  void noFlightCanBeDefined_data() {
+    QTest::addColumn<QString>("alt");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("verdict");
+    QTest::newRow("altitude -6371") << "-6371" << "14000" << 1000 << 800
+                                    << int(RunInputs::AltitudeTooLow);
+    QTest::newRow("altitude below -6371") << "-100000" << "14000" << 1000 << 800
+                                          << int(RunInputs::AltitudeTooLow);
+    QTest::newRow("no width") << "20200" << "14000" << 0 << 800 << int(RunInputs::NoDrawingArea);
+    QTest::newRow("no height") << "20200" << "14000" << 1000 << 0
+                               << int(RunInputs::NoDrawingArea);
+    QTest::newRow("speed beyond 64 bits") << "20200" << "1E19" << 1000 << 800
+                                          << int(RunInputs::NotAWholeNumber);
+    QTest::newRow("altitude beyond 64 bits") << "-1E300" << "14000" << 1000 << 800
+                                             << int(RunInputs::NotAWholeNumber);
+    QTest::newRow("orbit radius beyond 32 bits") << "2147483647" << "14000" << 1000 << 800
+                                                 << int(RunInputs::OrbitRadiusTooLarge);
+  }
+  void noFlightCanBeDefined() {
+    QFETCH(QString, alt);
+    QFETCH(QString, speed);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    HeadlessHost host(alt.toStdString(), speed.toStdString(), {width, height});
+    host.Preset = 1;
+    QTEST(int(Start(host)), "verdict");
+    QVERIFY(!KVUGraphiques::Running);
+    QVERIFY(host.PresetsEnabled);
+    QVERIFY(!host.RunButtonsActive);
+    QCOMPARE(host.DataRows, 0);
+    QCOMPARE(host.DurationSteps, 0);
+  }
+
+  // Tiny areas put the start point on the Earth centre; the flight must still end cleanly.
+  void tinyAreas() {
+    for (int side = 1; side <= 6; ++side) {
+      HeadlessHost host("20200", "14000", {side, side});
+      QCOMPARE(Start(host), RunInputs::Flown);
+      QVERIFY(!KVUGraphiques::Running);
+    }
+  }
+};
+
+QTEST_APPLESS_MAIN(TestRunSimulation)
+#include "tst_runsimulation.moc"

@@ -1,0 +1,68 @@
+// A run host without a window: the fields are plain texts, the drawing and the event services do
+// nothing, and the table rows go to an optional callback. The headless flight tool, the tests
+// and the benchmarks fly the window's run procedure through it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "sim/RunHost.h"
+
+namespace tools {
+
+class HeadlessHost : public sim::RunHost {
+ public:
+  // The layout's drawing area; the window's client area adds the side panel and the top band.
+  HeadlessHost(std::string altText, std::string speedText, sim::AreaSize area = {1051, 448});
+
+  std::string Speed, Alt, Gravity = "9,81", Altitude, MaxAlt;
+  int Preset = -1;
+  bool PresetsEnabled = true;
+  bool ShiftDown = false;
+  bool GridVisible = true;
+  bool RunButtonsActive = false;
+  sim::AreaSize Area, Client;
+  scene::Colour AltitudeColour = 0xFFFFFF;
+  std::int32_t DataRows = 0;  // rows holding a step (the empty row after InitGrid does not count)
+  std::int32_t DurationSteps = 0;
+  int LostMessages = 0;
+  long Pumps = 0;
+  std::function<void(const sim::RunState&)> OnRow;  // each table row, with the position
+  std::function<void()> OnPump;                      // each event pump
+
+  std::string_view SpeedText() override { return Speed; }
+  std::string_view AltText() override { return Alt; }
+  std::string_view GravityText() override { return Gravity; }
+  void SetSpeedText(std::string_view text) override { Speed = text; }
+  void SetAltText(std::string_view text) override { Alt = text; }
+  int PresetIndex() override { return Preset; }
+  void SetPresetsEnabled(bool enabled) override { PresetsEnabled = enabled; }
+  bool IsShiftDown() override { return ShiftDown; }
+  sim::AreaSize DrawingAreaSize() override { return Area; }
+  sim::AreaSize ClientSize() override { return Client; }
+
+  void SetAltitudeText(std::string_view text) override { Altitude = text; }
+  std::string_view AltitudeText() override { return Altitude; }
+  void SetAltitudeColour(scene::Colour colour) override { AltitudeColour = colour; }
+  void SetMaxAltText(std::string_view text) override { MaxAlt = text; }
+  std::string_view MaxAltText() override { return MaxAlt; }
+  void SetDuration(std::int32_t StepCount) override { DurationSteps = StepCount; }
+
+  void InitGrid() override { DataRows = 0; }
+  void SetGridVisible(bool visible) override { GridVisible = visible; }
+  void SelectLastGridRow() override {}
+  void WriteStepRow(const sim::RunState& s) override;
+  void ShowLostMessage() override { ++LostMessages; }
+
+  void ResetScene() override { DataRows = 0; MaxAlt.clear(); AltitudeColour = 0xFFFFFF; }
+  void DrawBackground(const sim::RunState&, bool) override {}
+  void PlotPoint(sim::RunState&) override {}
+  void UpdateVectorGauges(const sim::RunState&, double) override {}
+  void DrawVectorLines(const sim::RunState&) override {}
+
+  void EnableRunButtons(bool Active) override { RunButtonsActive = Active; }
+  void PumpEvents() override;
+  void SleepMs(int) override {}
+};
+
+}  // namespace tools
