@@ -1,0 +1,42 @@
+// Gauge painting: border, white background and the filled part proportional to the progress.
+#include "ui/widgets/BarGauge.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "scene/Colours.h"
+
+namespace ui {
+
+BarGauge::BarGauge(Qt::Orientation orientation, QWidget* parent) : QWidget(parent), orientation_(orientation) {}
+
+void BarGauge::SetProgress(int value) {
+  const int clamped = std::clamp(value, MinValue, MaxValue);
+  if (clamped == progress_) return;
+  progress_ = clamped;
+  update();
+}
+
+void BarGauge::SetFillColor(Colour colour) {
+  fill_ = colour;
+  update();
+}
+
+void BarGauge::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(ResolveColour(SysButtonFace).darker(160));
+  painter.setBrush(ResolveColour(scene::colours::White));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const QRect inner = rect().adjusted(1, 1, -1, -1);
+  if (inner.isEmpty() || progress_ == 0) return;
+  QRect bar = inner;
+  if (orientation_ == Qt::Vertical) {
+    const int h = inner.height() * progress_ / MaxValue;
+    bar.setTop(inner.bottom() - h + 1);
+  } else {
+    bar.setWidth(inner.width() * progress_ / MaxValue);
+  }
+  painter.fillRect(bar, ResolveColour(fill_));
+}
+
+}  // namespace ui

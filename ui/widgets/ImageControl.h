@@ -1,0 +1,35 @@
+// The drawing area: shows the image of its drawing surface. The surface is made at the
+// control's size the first time it is asked for and keeps that size afterwards.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "ui/canvas/DrawingSurface.h"
+
+namespace ui {
+
+class ImageControl : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ImageControl(QWidget* parent = nullptr);
+  ~ImageControl() override;
+
+  DrawingSurface& Surface();
+  bool HasSurface() const { return surface_ != nullptr; }
+  // Schedules a repaint of what was drawn since the last flush, and nothing more. PumpEvents
+  // does this for every image control before it handles events.
+  void FlushDirty();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::unique_ptr<DrawingSurface> surface_;
+};
+
+// Every image control that exists, for PumpEvents.
+void FlushAllImageControls();
+
+}  // namespace ui
