@@ -88,14 +88,17 @@ void serveRaiseRequests(QWidget* window, const QString& serverName)
     if (window->findChild<QLocalServer*>(objectName, Qt::FindDirectChildrenOnly))
         return;
 
+    // Listening with access options replaces the socket file of any earlier server, live or
+    // not, so a live one has to be asked first.
+    if (serverAnswers(serverName))
+        return;
     auto* server = new QLocalServer(window);
     server->setObjectName(objectName);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(serverName)) {
         // A name nobody answers on is what a program that crashed leaves behind.
         if (server->serverError() != QAbstractSocket::AddressInUseError
-            || serverAnswers(serverName) || !QLocalServer::removeServer(serverName)
-            || !server->listen(serverName)) {
+            || !QLocalServer::removeServer(serverName) || !server->listen(serverName)) {
             delete server;
             return;
         }
