@@ -79,6 +79,7 @@ class Output {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     Put(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
   }
+  void Discard() { text_.clear(); }
   void Flush() {
     std::fwrite(text_.data(), 1, text_.size(), stdout);
     text_.clear();
@@ -148,6 +149,7 @@ int main(int argc, char** argv) {
   }
   const sim::RunInputs inputs = sim::RunSimulation(host);
   if (inputs != sim::RunInputs::Flown) {
+    out.Discard();  // a refused flight prints no table, not even its header
     std::fprintf(stderr, "orbitsim-flight: %s\n", Refusal(inputs));
     return 1;
   }
