@@ -142,10 +142,7 @@ std::string_view FormatGeneral15(double value, NumberBuffer& buffer) {
   return text;
 }
 
-bool IsAltOffsetSentinel(double AltOffset) {
-  // At 15 significant digits only values within about 5e-13 of the sentinel read "-123,45";
-  // anything further away cannot, and is decided without formatting.
-  if (!(std::fabs(AltOffset - AltOffsetSentinel) < 1e-9)) return false;
+bool FormatsAsAltOffsetSentinel(double AltOffset) {
   NumberBuffer buffer;
   return FormatGeneral15(AltOffset, buffer) == "-123,45";
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "sim/Constants.h"
+
 namespace sim {
 
 // A buffer large enough for any number these functions write.
@@ -38,7 +40,12 @@ std::string_view FormatThousandths(double value, NumberBuffer& buffer, char sepa
 std::string_view FormatGeneral15(double value, NumberBuffer& buffer);
 
 // Whether the altitude offset still holds its sentinel: its general text reads "-123,45".
-// Formats only when the value is close enough to the sentinel to possibly read so.
-bool IsAltOffsetSentinel(double AltOffset);
+// At 15 significant digits only values within about 5e-13 of the sentinel read so; anything
+// further away is decided here, inline, and only the few close values are formatted.
+bool FormatsAsAltOffsetSentinel(double AltOffset);
+inline bool IsAltOffsetSentinel(double AltOffset) {
+  const double distance = AltOffset - AltOffsetSentinel;
+  return distance < 1e-9 && distance > -1e-9 && FormatsAsAltOffsetSentinel(AltOffset);
+}
 
 }  // namespace sim
