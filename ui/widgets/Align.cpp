@@ -2,6 +2,8 @@
 // that a control that changes its parent takes them along.
 #include "ui/widgets/Align.h"
 
+#include <QCoreApplication>
+#include <QResizeEvent>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -126,7 +128,15 @@ void Realign(QWidget* parent) {
           bounds = QRect(left + m, top + m, spanW, spanH);
           break;
       }
-      if (child->geometry() != bounds) child->setGeometry(bounds);
+      if (child->geometry() == bounds) continue;
+      const QSize oldSize = child->size();
+      child->setGeometry(bounds);
+      // Qt holds back the resize events of hidden widgets until they are shown; the child's own
+      // children must be aligned now all the same.
+      if (!child->isVisible() && oldSize != bounds.size()) {
+        QResizeEvent resize(bounds.size(), oldSize);
+        QCoreApplication::sendEvent(child, &resize);
+      }
     }
   }
 }

@@ -11,6 +11,7 @@ namespace ui {
 RadioGroup::RadioGroup(QWidget* parent) : GroupBox(parent), group_(new QButtonGroup(this)) {
   group_->setExclusive(true);
   connect(group_, &QButtonGroup::idClicked, this, [this](int id) { UserClicked(id); });
+  connect(group_, &QButtonGroup::idToggled, this, [this] { UpdateTabStop(); });
 }
 
 void RadioGroup::SetItems(const QStringList& items) {
@@ -24,6 +25,7 @@ void RadioGroup::SetItems(const QStringList& items) {
     button->show();
   }
   PlaceButtons();
+  UpdateTabStop();
 }
 
 QStringList RadioGroup::Items() const {
@@ -53,11 +55,19 @@ void RadioGroup::SetItemIndex(int index) {
   group_->setExclusive(false);
   for (QRadioButton* button : buttons_) button->setChecked(false);
   group_->setExclusive(true);
+  UpdateTabStop();
+}
+
+void RadioGroup::UpdateTabStop() {
+  // The group is one stop in the focus order: its checked button, or the first when none is.
+  QRadioButton* stop = Button(index_ >= 0 ? index_ : 0);
+  for (QRadioButton* button : buttons_) button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void RadioGroup::UserClicked(int index) {
   if (index == index_) return;
   index_ = index;
+  UpdateTabStop();
   if (click_) click_(this);
 }
 

@@ -39,6 +39,7 @@ class RadioGroup : public GroupBox {
 
  private:
   void PlaceButtons();
+  void UpdateTabStop();
   void UserClicked(int index);
 
   QButtonGroup* group_;

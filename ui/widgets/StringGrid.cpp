@@ -206,7 +206,7 @@ void StringGrid::paintEvent(QPaintEvent*) {
   const int viewWidth = viewport()->width();
   const int viewHeight = viewport()->height();
   const int scrollX = horizontalScrollBar()->value();
-  painter.fillRect(viewport()->rect(), ResolveColour(SysWindow));
+  painter.fillRect(viewport()->rect(), cellColour);
 
   auto paintRow = [&](int row, int y) {
     int x = -scrollX;

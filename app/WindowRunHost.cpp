@@ -1,0 +1,112 @@
+// The window behind the run procedure's hand-overs.
+#include "app/WindowRunHost.h"
+
+#include <QApplication>
+
+#include "app/KVUGraphiques.h"
+#include "scene/Background.h"
+#include "scene/Trajectory.h"
+#include "scene/Vectors.h"
+#include "sim/Duration.h"
+#include "sim/NumberText.h"
+#include "ui/widgets/BarGauge.h"
+#include "ui/widgets/Edit.h"
+#include "ui/widgets/ImageControl.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/Services.h"
+#include "ui/widgets/StringGrid.h"
+
+namespace {
+
+// A field's text as 8-bit characters. Characters beyond Latin-1 can never be part of a number,
+// so any stand-in keeps such text unreadable as one, as it should be.
+std::string_view Latin1(const QString& text, std::string& copy) {
+  copy.resize(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text.at(i).unicode();
+    copy[static_cast<std::size_t>(i)] = c < 0x100 ? static_cast<char>(c) : '?';
+  }
+  return copy;
+}
+
+void SetFieldText(ui::Edit* field, std::string_view text) {
+  const QString value = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  if (field->text() != value) field->setText(value);
+}
+
+}  // namespace
+
+QString StepRowCellText(int col, std::int32_t time, double alt, double galt, double fv) {
+  sim::NumberBuffer buffer;
+  std::string_view text;
+  switch (col) {
+    case 0: text = sim::FormatInteger(time, buffer); break;
+    case 1: text = sim::FormatWhole(alt, buffer); break;
+    case 2: text = sim::FormatThousandths(galt, buffer); break;
+    case 3: text = sim::FormatThousandths(fv, buffer); break;
+    default: return {};
+  }
+  return QLatin1Char(' ') + QLatin1String(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+WindowRunHost::WindowRunHost(TKVFGraphiques& window) : w_(window) {}
+
+std::string_view WindowRunHost::SpeedText() { return Latin1(w_.eSpeed->text(), speed_); }
+std::string_view WindowRunHost::AltText() { return Latin1(w_.eAlt->text(), alt_); }
+std::string_view WindowRunHost::GravityText() { return Latin1(w_.eGravConst->text(), gravity_); }
+void WindowRunHost::SetSpeedText(std::string_view text) { SetFieldText(w_.eSpeed, text); }
+void WindowRunHost::SetAltText(std::string_view text) { SetFieldText(w_.eAlt, text); }
+int WindowRunHost::PresetIndex() { return w_.RadioGroup1->ItemIndex(); }
+void WindowRunHost::SetPresetsEnabled(bool enabled) { w_.RadioGroup1->setEnabled(enabled); }
+bool WindowRunHost::IsShiftDown() { return w_.IsShiftDown(); }
+sim::AreaSize WindowRunHost::DrawingAreaSize() { return {w_.Image1->width(), w_.Image1->height()}; }
+sim::AreaSize WindowRunHost::ClientSize() { return {w_.width(), w_.height()}; }
+
+void WindowRunHost::SetAltitudeText(std::string_view text) { SetFieldText(w_.eAltitude, text); }
+std::string_view WindowRunHost::AltitudeText() { return Latin1(w_.eAltitude->text(), altitude_); }
+void WindowRunHost::SetAltitudeColour(scene::Colour colour) {
+  if (w_.eAltitude->Color() != colour) w_.eAltitude->SetColor(colour);
+}
+void WindowRunHost::SetMaxAltText(std::string_view text) { SetFieldText(w_.eMaxAlt, text); }
+std::string_view WindowRunHost::MaxAltText() { return Latin1(w_.eMaxAlt->text(), maxAlt_); }
+void WindowRunHost::SetDuration(std::int32_t StepCount) {
+  const sim::TimeOfDay t = sim::DurationOfSteps(StepCount);
+  const QString text = ui::LongTimeText(t.Hours, t.Minutes, t.Seconds);
+  if (w_.eDuree->text() != text) w_.eDuree->setText(text);
+}
+
+void WindowRunHost::InitGrid() { w_.InitGrid(); }
+void WindowRunHost::SetGridVisible(bool visible) { w_.StringGrid1->setVisible(visible); }
+void WindowRunHost::SelectLastGridRow() { w_.StringGrid1->SetRow(w_.StringGrid1->RowCount() - 1); }
+void WindowRunHost::WriteStepRow(const sim::RunState& s) {
+  w_.StringGrid1->SetRowCount(s.StepCount + 2);
+  w_.StringGrid1->SetRecord(s.StepCount + 1, {s.StepCount, s.hKm, s.gR, s.fV});
+}
+void WindowRunHost::ShowLostMessage() {
+  ui::ShowMessage(&w_, QApplication::applicationDisplayName(),
+                  QStringLiteral("Newtonian model :\rThe Flying Object is lost in deep space."));
+}
+
+void WindowRunHost::ResetScene() { w_.ResetScene(); }
+void WindowRunHost::DrawBackground(const sim::RunState& s, bool Running) {
+  scene::DrawBackground(w_.Image1->Surface(), s.CentreX, s.CentreY, s.OrbitRadiusPx,
+                        s.EarthRadiusPx, Running, PresetIndex());
+}
+void WindowRunHost::PlotPoint(sim::RunState& s) {
+  scene::PlotPoint(w_.Image1->Surface(), s.CentreX, s.CentreY, s.PassIndex, s.xSat, s.ySat,
+                   PresetIndex(), s.LastPlotX, s.LastPlotY);
+}
+void WindowRunHost::UpdateVectorGauges(const sim::RunState& s, double VertSpeed) {
+  const scene::GaugeValues g = scene::VectorGaugeValues(VertSpeed, s.fV, s.sine, s.cosine);
+  w_.gInert->SetProgress(g.Inert);
+  w_.gVGrav->SetProgress(g.VGrav);
+  w_.gHGrav->SetProgress(g.HGrav);
+}
+void WindowRunHost::DrawVectorLines(const sim::RunState& s) {
+  scene::DrawVectorLines(w_.Image1->Surface(), s.xSat, s.ySat, w_.gHGrav->Progress(),
+                         w_.gVGrav->Progress(), w_.gInert->Progress());
+}
+
+void WindowRunHost::EnableRunButtons(bool Active) { w_.EnableRunButtons(Active); }
+void WindowRunHost::PumpEvents() { ui::PumpEvents(); }
+void WindowRunHost::SleepMs(int milliseconds) { ui::SleepMs(milliseconds); }
