@@ -22,16 +22,24 @@ start_xserver() {
   export ORBITSIM_X11_DISPLAY
   DISPLAY=$ORBITSIM_X11_DISPLAY openbox >/dev/null 2>&1 &
   WM_PID=$!
-  # Give the window manager a moment to claim the screen before any test maps a window.
-  for i in $(seq 1 50); do
-    DISPLAY=$ORBITSIM_X11_DISPLAY xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  trap stop_xserver EXIT
+  # The window manager must own the screen before any test maps a window: the tests read the
+  # states and the client list that it keeps.
+  for i in $(seq 1 100); do
+    DISPLAY=$ORBITSIM_X11_DISPLAY xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
-  trap stop_xserver EXIT
+  echo "error: openbox did not start on $ORBITSIM_X11_DISPLAY" >&2
+  return 1
 }
 
 stop_xserver() {
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null || true
+  local pids=()
+  [ -n "${WM_PID:-}" ] && pids+=("$WM_PID")
+  [ -n "${XVFB_PID:-}" ] && pids+=("$XVFB_PID")
+  [ ${#pids[@]} -eq 0 ] && return 0
+  kill "${pids[@]}" 2>/dev/null
+  # Only our two programs: the calling script may have other children of its own.
+  wait "${pids[@]}" 2>/dev/null || true
+  WM_PID= XVFB_PID=
 }

@@ -1,0 +1,72 @@
+// Start-up of the main window in this process on a real X11 desktop: FormCreate must see the
+// window maximised by the window manager, not at its layout size, when it places gbVectors.
+#include "X11Inspector.h"
+#include "app/KVUGraphiques.h"
+#include "ui/widgets/GroupBox.h"
+#include "ui/platform/SingleInstanceX11.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#include <cstdio>
+
+class X11FormCreateTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void formCreatePlacesVectorsOnMaximisedWindow();
+
+private:
+    QByteArray m_display;
+};
+
+void X11FormCreateTest::initTestCase()
+{
+    m_display = qgetenv("DISPLAY");
+    // A window of that title would make FormCreate end this process with status 0, which
+    // would pass for a success.
+    QVERIFY2(ui::x11::findTitledWindow(m_display.constData(), KVUGraphiques::InstanceKey) == 0,
+             "a window titled \"Satellite orbit simulation\" is already on the display");
+}
+
+void X11FormCreateTest::formCreatePlacesVectorsOnMaximisedWindow()
+{
+    TKVFGraphiques window;
+    window.Start.FlashCount = 1;
+    window.FormCreate(&window);
+
+    X11Inspector x(m_display);
+    QVERIFY(x.isOpen());
+    std::uint32_t id = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((id = x.clientTitled(KVUGraphiques::InstanceKey,
+                                                  QCoreApplication::applicationPid())) != 0,
+                             5000);
+    QTRY_VERIFY_WITH_TIMEOUT(x.isMaximised(id), 5000);
+    QVERIFY(window.isMaximized());
+    QCOMPARE(window.windowTitle(), KVUGraphiques::InstanceKey);
+
+    // The screen is wider than the layout, so the design width cannot pass for the maximised one.
+    QVERIFY2(window.width() > 1279, qPrintable(QString::number(window.width())));
+    QCOMPARE(window.gbVectors->x(), window.width() - 450);
+}
+
+int main(int argc, char** argv)
+{
+    const QByteArray display = qgetenv("ORBITSIM_X11_DISPLAY");
+    if (display.isEmpty()) {
+        std::fprintf(stderr,
+                     "ORBITSIM_X11_DISPLAY is not set. This test needs an X server with a window "
+                     "manager: run it through scripts/test, which starts Xvfb with openbox and "
+                     "sets it.\n");
+        return 1;
+    }
+    // The display must be chosen before the toolkit connects to it.
+    qputenv("DISPLAY", display);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    X11FormCreateTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_X11FormCreate.moc"
