@@ -12,8 +12,9 @@
 
 namespace sim {
 
-// A buffer large enough for any number these functions write.
-using NumberBuffer = std::array<char, 40>;
+// A buffer large enough for any number these functions write: "0" and "0.000" write every
+// integer digit, and the largest double has 309 of them.
+using NumberBuffer = std::array<char, 330>;
 
 // A floating number with the decimal comma: blanks around it, an optional sign, digits with an
 // optional comma and an optional exponent. Anything else (a decimal point, a thousands

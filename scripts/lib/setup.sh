@@ -7,13 +7,15 @@ BUILD=${ORBITSIM_BUILD_DIR:-$ROOT/build}
 
 # Build tools, Qt 6 Widgets, libxcb for the window look-up, Google Benchmark, the fonts the
 # layout names (Liberation is metric-compatible with Arial and Courier New), and what the
-# real-window tests run under: Xvfb, a window manager and the X utilities.
+# real-window tests run under: Xvfb, a window manager and the X utilities; clang with its
+# libFuzzer runtime for the fuzz targets.
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev
   libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth openbox x11-utils
+  clang libclang-rt-14-dev
 )
 
 missing_packages() {
@@ -49,4 +51,34 @@ install_packages() {
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD" "$@"
   cmake --build "$BUILD" -j2
+}
+
+# The fuzz targets build apart, with clang, from the Qt-free flight core only.
+FUZZ_BUILD=${ORBITSIM_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}
+FUZZ_TARGETS=(numbertext flight)
+
+build_fuzz_targets() {
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -DORBITSIM_FUZZ=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$FUZZ_BUILD" -j2
+}
+
+# run_fuzz_targets LIBFUZZER-OPTIONS...: every target over its seed corpus, new inputs kept in
+# a scratch corpus outside the repository.
+run_fuzz_targets() {
+  local target corpus log status
+  for target in "${FUZZ_TARGETS[@]}"; do
+    corpus="$FUZZ_BUILD/corpus-$target"
+    log="$FUZZ_BUILD/fuzz-$target.log"
+    mkdir -p "$corpus"
+    status=0
+    (cd "$FUZZ_BUILD" && "./fuzz_$target" "$@" "$corpus" "$ROOT/tests/fuzz/corpus/$target") \
+      >"$log" 2>&1 || status=$?
+    if [ "$status" != 0 ]; then
+      tail -n 40 "$log" >&2
+      echo "error: fuzz_$target found a failing input (see $log)" >&2
+      return 1
+    fi
+    echo "fuzz_$target: $(grep -E '^Done' "$log" | tail -n 1)"
+  done
 }

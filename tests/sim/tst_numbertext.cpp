@@ -103,6 +103,7 @@ class TestNumberText : public QObject {
     QTest::newRow("rounds to zero") << -0.0004 << "0" << "0,000";
     QTest::newRow("zero") << 0.0 << "0" << "0,000";
     QTest::newRow("large") << 1989085.4 << "1989085" << "1989085,400";
+    QTest::newRow("beyond 64 bits") << 1e20 << "100000000000000000000" << "100000000000000000000,000";
   }
   void patterns() {
     QFETCH(double, value);

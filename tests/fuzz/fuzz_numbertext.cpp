@@ -1,0 +1,58 @@
+// Fuzzes the number texts: whatever the text, parsing never fails loudly, a value read is
+// finite, and what the formats write reads back as the value they were given.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "sim/Duration.h"
+#include "sim/NumberText.h"
+#include "sim/RoundEven.h"
+
+namespace {
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  sim::NumberBuffer buffer;
+
+  if (const auto value = sim::ReadFloat(text)) {
+    Require(std::isfinite(*value));
+    // The field's normalisation: rounded, written as integer text, read back the same.
+    if (const auto whole = sim::ToWholeNumber(sim::RoundEven(*value))) {
+      const std::string written(sim::FormatInteger(*whole, buffer));
+      Require(sim::ReadFloat(written) == static_cast<double>(*whole));
+    }
+    const std::string thousandths(sim::FormatThousandths(*value, buffer));
+    Require(thousandths.find(',') != std::string::npos);
+    if (std::fabs(*value) < 1e12) {
+      const auto back = sim::ReadFloat(thousandths);
+      Require(back && std::fabs(*back - *value) <= 0.0005 + 1e-9 * std::fabs(*value));
+    }
+    const std::string whole(sim::FormatWhole(*value, buffer));
+    Require(whole.find_first_of(",.") == std::string::npos);
+    Require(sim::ReadFloat(sim::FormatGeneral15(*value, buffer)).has_value());
+  }
+  if (const auto value = sim::ReadInt32(text)) {
+    Require(sim::ReadInt32(sim::FormatInteger(*value, buffer)) == *value);
+    const sim::TimeOfDay t = sim::DurationOfSteps(*value);
+    Require(t.Hours >= 0 && t.Hours < 24 && t.Minutes >= 0 && t.Minutes < 60 && t.Seconds >= 0 &&
+            t.Seconds < 60);
+  }
+  // Raw bytes as a double: every format copes with any bit pattern.
+  if (size >= sizeof(double)) {
+    double raw;
+    std::memcpy(&raw, data, sizeof raw);
+    sim::FormatWhole(raw, buffer);
+    sim::FormatThousandths(raw, buffer, '.');
+    sim::FormatGeneral15(raw, buffer);
+    sim::IsAltOffsetSentinel(raw);
+    sim::RoundEvenInt(raw);
+  }
+  return 0;
+}
