@@ -111,6 +111,39 @@ bool X11Inspector::isMaximised(std::uint32_t window)
         && state.contains(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
 }
 
+int X11Inspector::width(std::uint32_t window)
+{
+    xcb_generic_error_t* error = nullptr;
+    Reply<xcb_get_geometry_reply_t> r(
+        xcb_get_geometry_reply(m_conn, xcb_get_geometry(m_conn, window), &error));
+    std::free(error);
+    return r ? r->width : 0;
+}
+
+void X11Inspector::sendPing(std::uint32_t window)
+{
+    xcb_client_message_event_t event;
+    std::memset(&event, 0, sizeof event);
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("_NET_WM_PING");
+    // The stamp tells this ping's answer from an earlier one's.
+    event.data.data32[1] = ++m_pingStamp;
+    event.data.data32[2] = window;
+    m_pongReceived = false;
+    xcb_send_event(m_conn, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(m_conn);
+}
+
+bool X11Inspector::pongReceived()
+{
+    drainEvents();
+    return m_pongReceived;
+}
+
 void X11Inspector::requestActivation(std::uint32_t window)
 {
     xcb_client_message_event_t event;
@@ -143,8 +176,9 @@ void X11Inspector::sendDeleteWindow(std::uint32_t window)
 
 void X11Inspector::startWatching()
 {
-    const std::uint32_t mask =
-        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    // Structure notify too: answers to a ping come to the root with that mask.
+    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY
+        | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(m_conn, m_root, XCB_CW_EVENT_MASK, &mask);
     watched();
     m_watch = Watch{};
@@ -163,12 +197,19 @@ X11Inspector::Watch X11Inspector::watched()
 void X11Inspector::drainEvents()
 {
     const std::uint32_t clientListAtom = atom("_NET_CLIENT_LIST");
+    const std::uint32_t protocolsAtom = atom("WM_PROTOCOLS");
+    const std::uint32_t pingAtom = atom("_NET_WM_PING");
     bool clientListChanged = false;
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_conn)) {
         const std::uint8_t type = event->response_type & 0x7f;
         if (type == XCB_MAP_NOTIFY) {
             if (reinterpret_cast<xcb_map_notify_event_t*>(event)->event == m_root)
                 ++m_watch.maps;
+        } else if (type == XCB_CLIENT_MESSAGE) {
+            const auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+            if (message->type == protocolsAtom && message->data.data32[0] == pingAtom
+                && message->data.data32[1] == m_pingStamp)
+                m_pongReceived = true;
         } else if (type == XCB_PROPERTY_NOTIFY) {
             if (reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == clientListAtom)
                 clientListChanged = true;

@@ -33,11 +33,18 @@ public:
 
     // True when _NET_WM_STATE holds both maximised atoms.
     bool isMaximised(std::uint32_t window);
+    // The window's own width, without the window manager's frame; 0 when it is gone.
+    int width(std::uint32_t window);
 
     // A _NET_ACTIVE_WINDOW request as a pager sends it.
     void requestActivation(std::uint32_t window);
     // WM_DELETE_WINDOW, as the window manager sends it when the user closes the window.
     void sendDeleteWindow(std::uint32_t window);
+
+    // A _NET_WM_PING; the program answers it when it next handles its events. Needs
+    // startWatching(); pongReceived() is true once the answer to the last ping has arrived.
+    void sendPing(std::uint32_t window);
+    bool pongReceived();
 
     // Counts the windows mapped on the root since the last call, and the largest client list
     // seen meanwhile. Events are read as they arrive; call often while watching.
@@ -54,4 +61,6 @@ private:
     xcb_connection_t* m_conn = nullptr;
     std::uint32_t m_root = 0;
     Watch m_watch;
+    std::uint32_t m_pingStamp = 0;
+    bool m_pongReceived = false;
 };

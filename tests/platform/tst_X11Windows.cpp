@@ -121,6 +121,8 @@ std::uint32_t X11WindowsTest::startWindowProgram(QProcess** process)
 {
     QProcess* p = launch(QStringLiteral(ORBITSIM_WINDOW_PROGRAM));
     *process = p;
+    if (p->error() == QProcess::FailedToStart)
+        return 0;
     std::uint32_t window = 0;
     waitFor([&] {
         window = m_x->clientTitled(kTitle, p->processId());
@@ -128,7 +130,10 @@ std::uint32_t X11WindowsTest::startWindowProgram(QProcess** process)
     }, kWindowTimeoutMs);
     if (window == 0)
         return 0;
-    waitFor([&] { return m_x->isMaximised(window); }, kStateTimeoutMs);
+    // Qt writes the maximised state before it maps the window; the size shows that the window
+    // manager has acted on it.
+    waitFor([&] { return m_x->isMaximised(window) && m_x->width(window) > 1279; },
+            kStateTimeoutMs);
     return window;
 }
 
@@ -156,6 +161,7 @@ void X11WindowsTest::verifyStartRefused(std::uint32_t expectedActive)
     m_x->startWatching();
 
     QProcess* second = launch(QStringLiteral(ORBITSIM_WINDOW_PROGRAM));
+    QVERIFY2(second->error() != QProcess::FailedToStart, "the window program did not start");
     QVERIFY2(second->waitForFinished(kRefusalTimeoutMs),
              "the refused start did not end within a few seconds");
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
@@ -175,6 +181,7 @@ void X11WindowsTest::windowOpensMaximisedAndTitled()
     QVERIFY2(window != 0, "no window titled \"Satellite orbit simulation\" appeared");
     QCOMPARE(m_x->netWmName(window), kTitle);
     QVERIFY2(m_x->isMaximised(window), "_NET_WM_STATE lacks a maximised atom");
+    QCOMPARE(m_x->width(window), 1920);
     QCOMPARE(program->state(), QProcess::Running);
 }
 
@@ -210,6 +217,11 @@ void X11WindowsTest::closeRequestEndsWithStatusZero()
     QProcess* program = nullptr;
     const std::uint32_t window = startWindowProgram(&program);
     QVERIFY(window != 0);
+    // The user closes a window that is up and answering, as the window manager's ping tells.
+    m_x->startWatching();
+    m_x->sendPing(window);
+    QVERIFY2(waitFor([this] { return m_x->pongReceived(); }, kStateTimeoutMs),
+             "the program does not answer the window manager's ping");
     m_x->sendDeleteWindow(window);
     QVERIFY2(program->waitForFinished(kRefusalTimeoutMs), "the program did not end on close");
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
