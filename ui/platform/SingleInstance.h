@@ -8,6 +8,9 @@ class QWidget;
 
 namespace ui {
 
+// On the offscreen and minimal platforms neither function does anything: no desktop shows
+// those windows, and windows built there side by side must not end each other's process.
+
 // Looks for a top-level window whose title is exactly `title`, of any program. When one is
 // found it is activated and raised, and the result is true: the caller then ends the process
 // with status 0. Must run before this process shows or titles its own window.
