@@ -1,6 +1,7 @@
 // The window's start-up, close and preset handlers, the explanation panel's hover handlers and
 // the start-up helpers (grid header, flash). The run controls are in RunControls.cpp.
 #include "app/KVUGraphiques.h"
+#include "app/WindowRunHost.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -28,7 +29,13 @@ bool MemoBusy = false;
 
 }  // namespace KVUGraphiques
 
-TKVFGraphiques::TKVFGraphiques(QWidget* parent) : ui::Container(parent) { BuildLayout(); }
+TKVFGraphiques::TKVFGraphiques(QWidget* parent) : ui::Container(parent) {
+  BuildLayout();
+  // The table keeps its step rows as numbers and writes their texts only when shown.
+  StringGrid1->SetRecordFormatter([](int col, const ui::GridRecord& row) {
+    return StepRowCellText(col, row.Time, row.Alt, row.Galt, row.Fv);
+  });
+}
 
 void TKVFGraphiques::FormCreate(QObject*) {
   // The look-up comes before the caption is set, so it cannot find this process itself.

@@ -1,26 +1,101 @@
-// The run controls, zoom and the input fields' key handler, and the run procedure's entry.
-// STUBS: the run-control behaviour and the run procedure are filled in by the run work; only
-// EnableRunButtons is complete here.
+// The run controls, zoom, the input fields' key handler, the scene reset, and the window's
+// entry into the run procedure. The handlers only set the unit-level flags and call the
+// procedure that does the work.
 #include <QPushButton>
 
 #include "app/KVUGraphiques.h"
+#include "app/WindowRunHost.h"
+#include "scene/Colours.h"
+#include "sim/RunSimulation.h"
+#include "sim/UnitState.h"
+#include "sim/Zoom.h"
+#include "ui/widgets/Edit.h"
+#include "ui/widgets/ImageControl.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
+#include "ui/widgets/StringGrid.h"
 
-void TKVFGraphiques::sbStartClick(QObject*) {}   // STUB: start or resume a run
-void TKVFGraphiques::sbPauseClick(QObject*) {}   // STUB: pause the animating run
-void TKVFGraphiques::sbStopClick(QObject*) {}    // STUB: stop the run
-void TKVFGraphiques::Button1Click(QObject*) {}   // STUB: ZeroGravity := true
-void TKVFGraphiques::sbZoomInClick(QObject*) {}  // STUB: ResetScene, then ChangeZoom('+')
-void TKVFGraphiques::sbZoomOutClick(QObject*) {} // STUB: ResetScene, then ChangeZoom('-')
-void TKVFGraphiques::eSpeedKeyPress(QObject*, char16_t&) {}  // STUB: deselect the preset; Enter redraws
-void TKVFGraphiques::ChangeZoom(char16_t) {}     // STUB: step ZoomFactor and redraw
-void TKVFGraphiques::ResetScene() {}             // STUB: clear the drawing area and the run's telemetry
-void TKVFGraphiques::RunSimulation() {}          // STUB: the run procedure (static redraw or flight)
+using namespace KVUGraphiques;
+
+void TKVFGraphiques::sbStartClick(QObject*) {
+  // Running is set first: the run procedure reads it at entry for the fan and the presets.
+  Running = true;
+  EnableRunButtons(true);
+  if (Paused) {
+    Paused = false;  // the run waiting further up the call stack carries on
+    return;
+  }
+  RunSimulation();
+}
+
+void TKVFGraphiques::sbPauseClick(QObject*) {
+  Paused = true;
+  EnableRunButtons(false);
+}
+
+void TKVFGraphiques::sbStopClick(QObject*) {
+  Running = false;
+  Paused = false;
+  EnableRunButtons(false);
+}
+
+void TKVFGraphiques::Button1Click(QObject*) { ZeroGravity = true; }
+
+void TKVFGraphiques::sbZoomInClick(QObject*) {
+  ResetScene();
+  ChangeZoom(u'+');
+}
+
+void TKVFGraphiques::sbZoomOutClick(QObject*) {
+  ResetScene();
+  ChangeZoom(u'-');
+}
+
+void TKVFGraphiques::eSpeedKeyPress(QObject*, char16_t& Key) {
+  RadioGroup1->SetItemIndex(-1);  // the fields no longer hold a preset
+  if (Key != 13) return;
+  // An enabled Start means that no run animates: Enter redraws from the typed values.
+  if (sbStart->isEnabled()) {
+    Running = false;
+    RunSimulation();
+    Key = 0;
+  }
+}
 
 void TKVFGraphiques::eSpeedChange(QObject*) {}  // editing a field has no effect until it is read
+
+void TKVFGraphiques::ChangeZoom(char16_t Direction) {
+  if (!sbStart->isEnabled() || Paused) return;  // zooming only while idle
+  const double before = ZoomFactor;
+  ZoomFactor = sim::SteppedZoom(ZoomFactor, Direction);
+  if (ZoomFactor == before) return;
+  Running = false;
+  RunSimulation();
+}
 
 void TKVFGraphiques::EnableRunButtons(bool Active) {
   sbStop->setEnabled(Active);
   sbPause->setEnabled(Active);
   sbStart->setEnabled(!Active);
+}
+
+void TKVFGraphiques::ResetScene() {
+  // The drawing area's client alignment already gives it all that the window leaves free. Its
+  // surface follows the area's size, so that a scene drawn after a resize fills it; it is
+  // cleared over the whole client area's extent.
+  Image1->FitSurface();
+  ui::DrawingSurface& surface = Image1->Surface();
+  surface.SetBrushColor(scene::colours::Black);
+  surface.FillRect(0, 0, width(), height());
+  ui::RepaintNow(Image1);
+  StringGrid1->SetRowCount(2);
+  for (int col = 0; col < StringGrid1->ColCount(); ++col) StringGrid1->SetCell(col, 1, QString());
+  eAltitude->SetColor(eMaxAlt->Color());
+  eMaxAlt->setText(QString());
+}
+
+void TKVFGraphiques::RunSimulation() {
+  WindowRunHost host(*this);
+  sim::RunSimulation(host);
 }

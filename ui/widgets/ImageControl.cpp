@@ -29,6 +29,12 @@ DrawingSurface& ImageControl::Surface() {
   return *surface_;
 }
 
+void ImageControl::FitSurface() {
+  if (surface_ && QSize(surface_->Width(), surface_->Height()) == size()) return;
+  surface_ = std::make_unique<DrawingSurface>(width(), height());
+  update();
+}
+
 void ImageControl::FlushDirty() {
   if (!surface_) return;
   const QRect dirty = surface_->TakeDirtyRect();

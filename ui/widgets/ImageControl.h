@@ -18,6 +18,9 @@ class ImageControl : public QWidget {
 
   DrawingSurface& Surface();
   bool HasSurface() const { return surface_ != nullptr; }
+  // Makes a new, black surface when the control's size has changed since the surface was
+  // made, so that a scene drawn after the window was resized fills the whole drawing area.
+  void FitSurface();
   // Schedules a repaint of what was drawn since the last flush, and nothing more. PumpEvents
   // does this for every image control before it handles events.
   void FlushDirty();
