@@ -6,6 +6,7 @@
 
 #include "app/KVUGraphiques.h"
 #include "sim/UnitState.h"
+#include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/RadioGroup.h"
@@ -120,6 +121,31 @@ class TestWindowRuns : public QObject {
     QCOMPARE(t.DataRows(), 74012);
     QCOMPARE(t.w.eDuree->text(), QString("20:33:32"));
     QVERIFY(t.Idle());
+  }
+
+  void gaugesAtTheFirstStep_data() {
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("inertia");
+    QTest::newRow("IS Station") << 0 << 76;
+    QTest::newRow("GPS satellite") << 1 << 38;
+    QTest::newRow("GEO-S satellite") << 2 << 30;
+  }
+  void gaugesAtTheFirstStep() {
+    QFETCH(int, preset);
+    Window t;
+    t.ClickPreset(preset);
+    int inertia = -1, vertical = -1, horizontal = -1;
+    t.OnPump([&](int pump) {
+      if (pump != 1) return;  // the pump after step 0
+      inertia = t.w.gInert->Progress();
+      vertical = t.w.gVGrav->Progress();
+      horizontal = t.w.gHGrav->Progress();
+      t.Click(t.w.sbStop);
+    });
+    t.Click(t.w.sbStart);
+    QTEST(inertia, "inertia");
+    QCOMPARE(vertical, 0);  // the first step falls straight right
+    QCOMPARE(horizontal, 0);
   }
 
   void runControlStates() {

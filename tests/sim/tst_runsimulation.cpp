@@ -20,8 +20,20 @@ class RecordingHost : public HeadlessHost {
   using HeadlessHost::HeadlessHost;
   std::vector<double> passSpeeds;  // PassSpeed of every pass that ran a step
   std::set<int> passes;
+  std::vector<int> gaugeSteps, lineSteps;  // StepCount of pass 1's gauge updates and marks
+  int otherPlots = 0, otherLines = 0;      // pixels and marks of the other passes
   void UpdateVectorGauges(const RunState& s, double) override {
     if (passes.insert(s.PassIndex).second) passSpeeds.push_back(s.PassSpeed);
+    if (s.PassIndex == 1) gaugeSteps.push_back(s.StepCount);
+  }
+  void PlotPoint(RunState& s) override {
+    if (s.PassIndex != 1) ++otherPlots;
+  }
+  void DrawVectorLines(const RunState& s) override {
+    if (s.PassIndex == 1)
+      lineSteps.push_back(s.StepCount);
+    else
+      ++otherLines;
   }
 };
 
@@ -128,6 +140,43 @@ class TestRunSimulation : public QObject {
     QCOMPARE(host.passSpeeds, speeds);
     QCOMPARE(host.DurationSteps, 0);  // the last pass never advances its counter
     QVERIFY(!KVUGraphiques::Running);
+  }
+
+  // The gauges follow every tenth step, the marks every thousandth, and only while running.
+  void vectorDisplaySteps() {
+    RecordingHost host("20200", "14000", {1000, 800});
+    Start(host);
+    std::vector<int> tenths, thousandths;
+    for (int n = 0; n < 12538; n += 10) tenths.push_back(n);
+    for (int n = 0; n < 12538; n += 1000) thousandths.push_back(n);
+    QCOMPARE(host.gaugeSteps, tenths);
+    QCOMPARE(host.lineSteps, thousandths);
+  }
+
+  void theEndingStepSetsGaugesButDrawsNoMarks() {
+    RecordingHost host("0", "14000", {1000, 800});
+    Start(host);
+    QCOMPARE(host.gaugeSteps, std::vector<int>{0});
+    QVERIFY(host.lineSteps.empty());
+  }
+
+  void zeroGravityFreezesTheGauges() {
+    RecordingHost host("20200", "14000", {1000, 800});
+    host.OnPump = [&] {
+      if (host.Pumps == 100) KVUGraphiques::ZeroGravity = true;  // after step 990
+    };
+    Start(host);
+    QCOMPARE(host.gaugeSteps.back(), 990);
+    QVERIFY(host.lineSteps.size() > 1);  // the marks go on with the frozen lengths
+  }
+
+  void theFanMarksEveryStepOfTheOtherPasses() {
+    RecordingHost host("20200", "14000", {1000, 800});
+    host.ShiftDown = true;
+    host.Preset = 1;
+    Start(host);
+    QVERIFY(host.otherPlots > 1000);
+    QCOMPARE(host.otherLines, host.otherPlots);
   }
 
   void shiftGivesOnePassOtherwise_data() {
