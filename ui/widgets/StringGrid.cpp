@@ -2,6 +2,8 @@
 // selection by mouse and keys.
 #include "ui/widgets/StringGrid.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +25,7 @@ void StringGrid::SetRowCount(int count) {
   if (count < RowCount()) texts_.erase(texts_.lower_bound(count), texts_.end());
   rows_.resize(static_cast<std::size_t>(count));
   if (row_ >= count) row_ = std::max(FixedRows(), count - 1);
+  if (anchorRow_ >= count) anchorRow_ = row_;
   ViewChanged();
 }
 
@@ -33,6 +36,7 @@ void StringGrid::SetColCount(int count) {
     while (cells.size() > ColCount()) cells.removeLast();
   }
   col_ = std::min(col_, ColCount() - 1);
+  anchorCol_ = std::min(anchorCol_, ColCount() - 1);
   ViewChanged();
 }
 
@@ -95,7 +99,8 @@ void StringGrid::SetColWidth(int col, int width) {
 
 void StringGrid::SetRow(int row) {
   if (row < FixedRows() || row >= RowCount()) return;
-  row_ = row;
+  row_ = anchorRow_ = row;
+  anchorCol_ = col_;
   if (isVisible()) {
     ScrollRowIntoView(row_);
     viewport()->update();
@@ -106,7 +111,8 @@ void StringGrid::SetRow(int row) {
 
 void StringGrid::SetCol(int col) {
   if (col < 0 || col >= ColCount()) return;
-  col_ = col;
+  col_ = anchorCol_ = col;
+  anchorRow_ = row_;
   if (isVisible()) viewport()->update();
 }
 
@@ -161,10 +167,32 @@ void StringGrid::ScrollRowIntoView(int row) {
   }
 }
 
-void StringGrid::MoveCurrent(int col, int row) {
+QRect StringGrid::Selection() const {
+  return QRect(QPoint(std::min(col_, anchorCol_), std::min(row_, anchorRow_)),
+               QPoint(std::max(col_, anchorCol_), std::max(row_, anchorRow_)));
+}
+
+QString StringGrid::SelectedText() const {
+  const QRect cells = Selection();
+  QString text;
+  for (int row = cells.top(); row <= cells.bottom() && row < RowCount(); ++row) {
+    for (int col = cells.left(); col <= cells.right(); ++col) {
+      if (col > cells.left()) text += QLatin1Char('\t');
+      text += Cells(col, row).trimmed();
+    }
+    text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+void StringGrid::MoveCurrent(int col, int row, bool extend) {
   if (RowCount() <= FixedRows()) return;
   col_ = std::clamp(col, 0, ColCount() - 1);
   row_ = std::clamp(row, FixedRows(), RowCount() - 1);
+  if (!extend) {
+    anchorCol_ = col_;
+    anchorRow_ = row_;
+  }
   ScrollRowIntoView(row_);
   const int left = ColumnLeft(col_) - horizontalScrollBar()->value();
   const int right = left + ColWidth(col_);
@@ -215,7 +243,7 @@ void StringGrid::paintEvent(QPaintEvent*) {
       if (x + w >= 0) {
         const QRect cell(x, y, w, rowHeight_);
         const bool header = row < FixedRows();
-        const bool current = !header && row == row_ && c == col_;
+        const bool current = !header && Selection().contains(c, row);
         painter.fillRect(cell, current ? pal.color(QPalette::Highlight) : header ? headerColour : cellColour);
         painter.setPen(current ? pal.color(QPalette::HighlightedText) : textColour);
         painter.setClipRect(cell);
@@ -235,12 +263,11 @@ void StringGrid::paintEvent(QPaintEvent*) {
   for (int row = TopRow(); row < RowCount() && y < viewHeight; ++row, y += Pitch()) paintRow(row, y);
 }
 
-void StringGrid::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
-  if (pos.y() < Pitch() * FixedRows()) return;
-  const int row = TopRow() + (pos.y() - Pitch() * FixedRows()) / Pitch();
+bool StringGrid::CellAt(QPoint pos, int& col, int& row) const {
+  if (pos.y() < Pitch() * FixedRows()) return false;
+  row = TopRow() + (pos.y() - Pitch() * FixedRows()) / Pitch();
   const int x = pos.x() + horizontalScrollBar()->value();
-  int col = -1;
+  col = -1;
   for (int c = 0, left = 0; c < ColCount(); ++c) {
     left += ColWidth(c) + 1;
     if (x < left) {
@@ -248,36 +275,53 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
       break;
     }
   }
-  if (col < 0 || row >= RowCount()) return;
-  MoveCurrent(col, row);
+  return col >= 0 && row < RowCount();
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+  int col = 0, row = 0;
+  if (!CellAt(event->position().toPoint(), col, row)) return;
+  MoveCurrent(col, row, event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void StringGrid::mouseMoveEvent(QMouseEvent* event) {
+  int col = 0, row = 0;
+  if (event->buttons().testFlag(Qt::LeftButton) && CellAt(event->position().toPoint(), col, row))
+    MoveCurrent(col, row, true);
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    QGuiApplication::clipboard()->setText(SelectedText());
+    event->accept();
+    return;
+  }
   const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+  const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
   switch (event->key()) {
     case Qt::Key_Up:
-      MoveCurrent(col_, row_ - 1);
+      MoveCurrent(col_, row_ - 1, shift);
       break;
     case Qt::Key_Down:
-      MoveCurrent(col_, row_ + 1);
+      MoveCurrent(col_, row_ + 1, shift);
       break;
     case Qt::Key_Left:
-      MoveCurrent(col_ - 1, row_);
+      MoveCurrent(col_ - 1, row_, shift);
       break;
     case Qt::Key_Right:
-      MoveCurrent(col_ + 1, row_);
+      MoveCurrent(col_ + 1, row_, shift);
       break;
     case Qt::Key_PageUp:
-      MoveCurrent(col_, row_ - VisibleDataRows());
+      MoveCurrent(col_, row_ - VisibleDataRows(), shift);
       break;
     case Qt::Key_PageDown:
-      MoveCurrent(col_, row_ + VisibleDataRows());
+      MoveCurrent(col_, row_ + VisibleDataRows(), shift);
       break;
     case Qt::Key_Home:
-      MoveCurrent(ctrl ? col_ : 0, ctrl ? FixedRows() : row_);
+      MoveCurrent(ctrl ? col_ : 0, ctrl ? FixedRows() : row_, shift);
       break;
     case Qt::Key_End:
-      MoveCurrent(ctrl ? col_ : ColCount() - 1, ctrl ? RowCount() - 1 : row_);
+      MoveCurrent(ctrl ? col_ : ColCount() - 1, ctrl ? RowCount() - 1 : row_, shift);
       break;
     default:
       QAbstractScrollArea::keyPressEvent(event);

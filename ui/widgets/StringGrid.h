@@ -52,6 +52,12 @@ class StringGrid : public QAbstractScrollArea {
   void SetRow(int row);
   int Col() const { return col_; }
   void SetCol(int col);
+  // The selected cells: the rectangle from the anchor cell to the current one. Setting the
+  // current cell from the program selects that cell alone.
+  QRect Selection() const;
+  // The selected cells as tab-separated lines, each cell without its surrounding blanks, ready
+  // to paste into a spreadsheet. Ctrl+C puts this on the clipboard.
+  QString SelectedText() const;
   int TopRow() const;
 
   void SetColor(Colour colour);
@@ -62,6 +68,7 @@ class StringGrid : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
@@ -85,7 +92,9 @@ class StringGrid : public QAbstractScrollArea {
   void ViewChanged();
   void UpdateScrollBars();
   void ScrollRowIntoView(int row);
-  void MoveCurrent(int col, int row);
+  // Moves the current cell; `extend` keeps the anchor, so that the selection grows.
+  void MoveCurrent(int col, int row, bool extend = false);
+  bool CellAt(QPoint pos, int& col, int& row) const;
 
   std::vector<Slot> rows_;
   std::map<int, QStringList> texts_;  // only the few text rows (header, row 1)
@@ -96,6 +105,8 @@ class StringGrid : public QAbstractScrollArea {
   int rowHeight_ = 16;
   int row_ = 1;
   int col_ = 0;
+  int anchorRow_ = 1;
+  int anchorCol_ = 0;
   bool viewStale_ = false;
   bool scrollPending_ = false;
 };
