@@ -1,0 +1,377 @@
+// The real window, maximised on a 1920 x 1080 screen, through start-up, a static redraw, runs and
+// the table after them, each against the floor: the same window doing only the work every step
+// must do (the altitude text, one pixel, a pump every tenth step) for the same number of steps.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/KVUGraphiques.h"
+#include "app/WindowRunHost.h"
+#include "sim/NumberText.h"
+#include "sim/UnitState.h"
+#include "ui/widgets/Edit.h"
+#include "ui/widgets/ImageControl.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/Services.h"
+#include "ui/widgets/StringGrid.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Just below the escape speed from the GPS altitude: the object climbs for about two million
+// seconds before it falls back through the horizontal line.
+constexpr const char* LongFlightSpeed = "19450";
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// A field of /proc/self/status in KiB ("VmRSS", "VmHWM"), 0 when it cannot be read.
+long StatusKiB(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::size_t length = std::strlen(field);
+  while (std::getline(status, line)) {
+    if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':')
+      return std::atol(line.c_str() + length + 1);
+  }
+  return 0;
+}
+
+// Lets the peak resident size start again from the current one, so that a scenario's peak is
+// its own. Returns false where the kernel does not offer it.
+bool ResetPeakRss() {
+  std::FILE* f = std::fopen("/proc/self/clear_refs", "w");
+  if (f == nullptr) return false;
+  const bool ok = std::fputs("5", f) >= 0;
+  return std::fclose(f) == 0 && ok;
+}
+
+std::unique_ptr<TKVFGraphiques> StartWindow() {
+  KVUGraphiques::ResetUnitState();
+  auto w = std::make_unique<TKVFGraphiques>();
+  w->Start.CheckSingleInstance = false;
+  w->Start.FlashCount = 0;
+  w->FormCreate(w.get());
+  return w;
+}
+
+int DataRows(const TKVFGraphiques& w) { return w.StringGrid1->RowCount() - 1; }
+
+// The runs, as the Start button begins them, from the texts in the fields.
+void RunGps(TKVFGraphiques& w) {
+  w.RadioGroup1->SetItemIndex(1);
+  w.RadioGroup1Click(&w);
+  w.sbStartClick(&w);
+}
+
+void RunTyped(TKVFGraphiques& w, const char* alt, const char* speed) {
+  w.RadioGroup1->SetItemIndex(-1);
+  w.eAlt->setText(QString::fromLatin1(alt));
+  w.eSpeed->setText(QString::fromLatin1(speed));
+  w.sbStartClick(&w);
+}
+
+void RunLost(TKVFGraphiques& w) { RunTyped(w, "20200", "100000"); }
+void RunLong(TKVFGraphiques& w) { RunTyped(w, "20200", LongFlightSpeed); }
+
+// The work no run can do without: each step writes its altitude into eAltitude as the run does,
+// sets one pixel, and every tenth step pumps the window's events.
+void Floor(TKVFGraphiques& w, int steps) {
+  WindowRunHost host(w);
+  ui::DrawingSurface& surface = w.Image1->Surface();
+  const int width = std::max(surface.Width(), 1);
+  const int height = std::max(surface.Height(), 1);
+  sim::NumberBuffer buffer;
+  for (int i = 0; i < steps; ++i) {
+    host.SetAltitudeText(sim::FormatInteger(20200 + i % 1000, buffer));
+    surface.SetPixel(i % width, (i / width) % height, 0xFFFFFF);
+    if (i % 10 == 0) ui::PumpEvents();
+  }
+}
+
+// Shows the table after a run as the run's end does, until it is painted.
+double ShowTable(TKVFGraphiques& w) {
+  w.StringGrid1->setVisible(false);
+  QCoreApplication::processEvents();
+  const Clock::time_point start = Clock::now();
+  WindowRunHost host(w);
+  host.SetGridVisible(true);
+  host.SelectLastGridRow();
+  w.StringGrid1->repaint();
+  ui::PumpEvents();
+  return SecondsSince(start);
+}
+
+struct RunFigures {
+  int steps = 0;
+  double runSeconds = 0;
+  double floorSeconds = 0;
+};
+
+// The run and its floor alternately, `repetitions` times each; the medians.
+RunFigures TimeAgainstFloor(TKVFGraphiques& w, const std::function<void(TKVFGraphiques&)>& run,
+                            int repetitions) {
+  std::vector<double> runs, floors;
+  RunFigures f;
+  for (int i = 0; i < repetitions; ++i) {
+    Clock::time_point start = Clock::now();
+    run(w);
+    runs.push_back(SecondsSince(start));
+    f.steps = DataRows(w);
+    start = Clock::now();
+    Floor(w, f.steps);
+    floors.push_back(SecondsSince(start));
+  }
+  f.runSeconds = Median(runs);
+  f.floorSeconds = Median(floors);
+  return f;
+}
+
+struct MemoryFigures {
+  bool ok = false;
+  int rows = 0;
+  long beforeKiB = 0;
+  long peakKiB = 0;
+  double runSeconds = 0;
+  double floorUsPerStep = 0;
+  double tableSeconds = 0;
+};
+
+// A memory scenario in a process of its own, so that its peak is not another's.
+int Child(const std::string& scenario) {
+  std::unique_ptr<TKVFGraphiques> w = StartWindow();
+  ui::SetMessageHook([](const QString&, const QString&) {});
+  // The floor per step, on the same window before the run, from 20000 steps.
+  Clock::time_point start = Clock::now();
+  Floor(*w, 20000);
+  const double floorUs = SecondsSince(start) / 20000 * 1e6;
+  QCoreApplication::processEvents();
+  const bool reset = ResetPeakRss();
+  const long before = StatusKiB("VmRSS");
+  start = Clock::now();
+  if (scenario == "gps") {
+    RunGps(*w);
+  } else if (scenario == "lost") {
+    RunLost(*w);
+  } else if (scenario == "long") {
+    RunLong(*w);
+  } else {
+    std::fprintf(stderr, "bench_window: unknown scenario %s\n", scenario.c_str());
+    return 2;
+  }
+  const double seconds = SecondsSince(start);
+  const double table = ShowTable(*w);
+  const long peak = StatusKiB("VmHWM");
+  std::printf("child %d %ld %ld %.6f %.6f %.6f %d\n", DataRows(*w), before, peak, seconds, floorUs,
+              table, reset ? 1 : 0);
+  return 0;
+}
+
+MemoryFigures RunChild(const char* self, const std::string& scenario) {
+  MemoryFigures m;
+  const std::string command = std::string("'") + self + "' --child " + scenario;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return m;
+  char line[512];
+  while (std::fgets(line, sizeof line, pipe) != nullptr) {
+    int reset = 0;
+    if (std::sscanf(line, "child %d %ld %ld %lf %lf %lf %d", &m.rows, &m.beforeKiB, &m.peakKiB,
+                    &m.runSeconds, &m.floorUsPerStep, &m.tableSeconds, &reset) == 7)
+      m.ok = true;
+  }
+  if (pclose(pipe) != 0) m.ok = false;
+  return m;
+}
+
+// The offscreen platform with one 1920 x 1080 screen at 96 dpi, unless a platform is chosen.
+void ChooseScreen(QTemporaryDir& dir) {
+  if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+  const QString path = dir.filePath(QStringLiteral("screens.json"));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return;
+  file.write(R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1920, "height": 1080,
+               "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+  file.close();
+  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).toLocal8Bit());
+}
+
+void PrintRow(const char* name, int steps, double seconds, double floorSeconds, long peakKiB,
+              double bytesPerRow) {
+  std::printf("%-22s %9d %10.1f", name, steps, seconds * 1e3);
+  if (steps > 0) {
+    std::printf(" %9.3f", seconds / steps * 1e6);
+  } else {
+    std::printf(" %9s", "-");
+  }
+  if (floorSeconds > 0) {
+    std::printf(" %9.3f %7.2f", floorSeconds / std::max(steps, 1) * 1e6, seconds / floorSeconds);
+  } else {
+    std::printf(" %9s %7s", "-", "-");
+  }
+  if (peakKiB > 0) {
+    std::printf(" %9.1f", static_cast<double>(peakKiB) / 1024);
+  } else {
+    std::printf(" %9s", "-");
+  }
+  if (bytesPerRow >= 0) {
+    std::printf(" %9.1f\n", bytesPerRow);
+  } else {
+    std::printf(" %9s\n", "-");
+  }
+}
+
+double BytesPerRow(const MemoryFigures& m) {
+  if (!m.ok || m.rows <= 0) return -1;
+  return static_cast<double>(m.peakKiB - m.beforeKiB) * 1024 / m.rows;
+}
+
+const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool smoke = false;
+  std::string child;
+  int repetitions = 5;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--smoke") {
+      smoke = true;
+      repetitions = 1;
+    } else if (arg == "--child" && i + 1 < argc) {
+      child = argv[++i];
+    } else if (arg == "--repetitions" && i + 1 < argc) {
+      repetitions = std::max(1, std::atoi(argv[++i]));
+    } else {
+      std::fprintf(stderr, "usage: bench_window [--smoke] [--repetitions N]\n");
+      return 2;
+    }
+  }
+  QTemporaryDir dir;
+  ChooseScreen(dir);
+  // The window's texts assume the decimal comma; the figures do not depend on it.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+  if (!child.empty()) return Child(child);
+
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize();
+
+  // Start-up, repeated; the last window stays for the other scenarios.
+  std::vector<double> startups;
+  std::unique_ptr<TKVFGraphiques> w;
+  for (int i = 0; i < std::max(repetitions, 3); ++i) {
+    w.reset();
+    const Clock::time_point start = Clock::now();
+    w = StartWindow();
+    startups.push_back(SecondsSince(start));
+  }
+  Clock::time_point start = Clock::now();
+  w->FlashStartGroup(smoke ? 1 : 10);
+  const double flash = SecondsSince(start);
+  ui::SetMessageHook([](const QString&, const QString&) {});
+
+  std::vector<double> redraws;
+  for (int i = 0; i < std::max(repetitions, 5); ++i) {
+    w->RadioGroup1->SetItemIndex(1);
+    start = Clock::now();
+    w->RadioGroup1Click(w.get());
+    redraws.push_back(SecondsSince(start));
+  }
+
+  const RunFigures gps = TimeAgainstFloor(*w, RunGps, repetitions);
+  const RunFigures lost = TimeAgainstFloor(*w, RunLost, repetitions);
+  std::vector<double> tables;
+  for (int i = 0; i < std::max(repetitions, 3); ++i) tables.push_back(ShowTable(*w));
+  const double lostTable = Median(tables);
+
+  // The table with a million rows, filled as runs fill it, then shown.
+  {
+    WindowRunHost host(*w);
+    host.SetGridVisible(false);
+    host.InitGrid();
+    sim::RunState s;
+    for (s.StepCount = 0; s.StepCount < 1000000; ++s.StepCount) {
+      s.hKm = 20200 + s.StepCount % 5000;
+      host.WriteStepRow(s);
+    }
+  }
+  tables.clear();
+  for (int i = 0; i < std::max(repetitions, 3); ++i) tables.push_back(ShowTable(*w));
+  const double millionTable = Median(tables);
+  const QSize area = w->Image1->size();
+  const QSize client = w->size();
+  w.reset();
+
+  const MemoryFigures gpsMemory = RunChild(argv[0], "gps");
+  const MemoryFigures lostMemory = RunChild(argv[0], smoke ? "gps" : "lost");
+  const MemoryFigures longMemory = RunChild(argv[0], smoke ? "gps" : "long");
+
+  std::printf("bench_window: screen %dx%d, window client %dx%d, drawing area %dx%d, %d repetitions "
+              "(medians)\n",
+              screenSize.width(), screenSize.height(), client.width(), client.height(),
+              area.width(), area.height(), repetitions);
+  std::printf("%-22s %9s %10s %9s %9s %7s %9s %9s\n", "scenario", "steps", "wall ms", "us/step",
+              "floor us", "ratio", "peak MiB", "B/row");
+  PrintRow("start-up (no flash)", 0, Median(startups), 0, 0, -1);
+  PrintRow("start-up flash", 0, flash, 0, 0, -1);
+  PrintRow("static redraw", 0, Median(redraws), 0, 0, -1);
+  PrintRow("GPS run", gps.steps, gps.runSeconds, gps.floorSeconds, gpsMemory.peakKiB,
+           BytesPerRow(gpsMemory));
+  PrintRow(smoke ? "lost run (smoke: GPS)" : "lost run", lost.steps, lost.runSeconds,
+           lost.floorSeconds, lostMemory.peakKiB, BytesPerRow(lostMemory));
+  PrintRow("table after lost run", lost.steps, lostTable, 0, 0, -1);
+  PrintRow("table of 1000000 rows", 1000000, millionTable, 0, 0, -1);
+  if (longMemory.ok) {
+    const double floorSeconds = longMemory.floorUsPerStep * 1e-6 * longMemory.rows;
+    PrintRow(smoke ? "long flight (smoke)" : "long flight", longMemory.rows,
+             longMemory.runSeconds, floorSeconds, longMemory.peakKiB, BytesPerRow(longMemory));
+    PrintRow("table after long flight", longMemory.rows, longMemory.tableSeconds, 0, 0, -1);
+  }
+
+  const double gpsRatio = gps.runSeconds / gps.floorSeconds;
+  const double lostRatio = lost.runSeconds / lost.floorSeconds;
+  const double growth = (lost.runSeconds / lost.steps) / (gps.runSeconds / gps.steps);
+  const double lostBytes = BytesPerRow(lostMemory);
+  std::printf("targets:\n");
+  std::printf("  GPS run / floor          %6.2f  (<= 1.5)  %s\n", gpsRatio, Verdict(gpsRatio <= 1.5));
+  std::printf("  lost run / floor         %6.2f  (<= 1.5)  %s\n", lostRatio, Verdict(lostRatio <= 1.5));
+  std::printf("  lost / GPS per step      %6.2f  (<= 1.2)  %s\n", growth, Verdict(growth <= 1.2));
+  std::printf("  lost run bytes per row   %6.1f  (<= 100)  %s\n", lostBytes,
+              Verdict(lostBytes >= 0 && lostBytes <= 100));
+  std::printf("  1000000-row table shown  %6.1f ms (< 50)  %s\n", millionTable * 1e3,
+              Verdict(millionTable < 0.050));
+  if (longMemory.ok && !smoke) {
+    const double longRatio = longMemory.runSeconds / (longMemory.floorUsPerStep * 1e-6 * longMemory.rows);
+    const double longGrowth = (longMemory.runSeconds / longMemory.rows) / (gps.runSeconds / gps.steps);
+    std::printf("  long flight / floor      %6.2f  (<= 1.5)  %s\n", longRatio, Verdict(longRatio <= 1.5));
+    std::printf("  long / GPS per step      %6.2f  (<= 1.2)  %s\n", longGrowth, Verdict(longGrowth <= 1.2));
+    std::printf("  long flight bytes per row%6.1f  (<= 100)  %s\n", BytesPerRow(longMemory),
+                Verdict(BytesPerRow(longMemory) <= 100));
+  }
+  const bool complete = gps.steps > 0 && lost.steps > 0 && gpsMemory.ok && lostMemory.ok && longMemory.ok;
+  if (!complete) std::fprintf(stderr, "bench_window: a scenario did not complete\n");
+  return complete ? 0 : 1;
+}
