@@ -18,20 +18,24 @@
 
 namespace {
 
-// A field's text as 8-bit characters. Characters beyond Latin-1 can never be part of a number,
-// so any stand-in keeps such text unreadable as one, as it should be.
-std::string_view Latin1(const QString& text, std::string& copy) {
-  copy.resize(static_cast<std::size_t>(text.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text.at(i).unicode();
-    copy[static_cast<std::size_t>(i)] = c < 0x100 ? static_cast<char>(c) : '?';
-  }
-  return copy;
-}
-
+// An input written back by the run: once per pass, at once.
 void SetFieldText(ui::Edit* field, std::string_view text) {
   const QString value = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   if (field->text() != value) field->setText(value);
+}
+
+// A result field written at every step: the field shows it at the next pump.
+void SetResultText(ui::Edit* field, const QString& text, std::string& latin1) {
+  latin1.resize(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text.at(i).unicode();
+    if (c >= 0x100) {  // beyond 8 bits (a locale's AM or PM): written the ordinary way
+      if (field->text() != text) field->setText(text);
+      return;
+    }
+    latin1[static_cast<std::size_t>(i)] = static_cast<char>(c);
+  }
+  field->SetLatin1Text(latin1);
 }
 
 }  // namespace
@@ -51,9 +55,11 @@ QString StepRowCellText(int col, std::int32_t time, double alt, double galt, dou
 
 WindowRunHost::WindowRunHost(TKVFGraphiques& window) : w_(window) {}
 
-std::string_view WindowRunHost::SpeedText() { return Latin1(w_.eSpeed->text(), speed_); }
-std::string_view WindowRunHost::AltText() { return Latin1(w_.eAlt->text(), alt_); }
-std::string_view WindowRunHost::GravityText() { return Latin1(w_.eGravConst->text(), gravity_); }
+// Characters beyond Latin-1 can never be part of a number, so the edit's stand-in for them keeps
+// such text unreadable as one, as it should be.
+std::string_view WindowRunHost::SpeedText() { return w_.eSpeed->Latin1Text(); }
+std::string_view WindowRunHost::AltText() { return w_.eAlt->Latin1Text(); }
+std::string_view WindowRunHost::GravityText() { return w_.eGravConst->Latin1Text(); }
 void WindowRunHost::SetSpeedText(std::string_view text) { SetFieldText(w_.eSpeed, text); }
 void WindowRunHost::SetAltText(std::string_view text) { SetFieldText(w_.eAlt, text); }
 int WindowRunHost::PresetIndex() { return w_.RadioGroup1->ItemIndex(); }
@@ -62,17 +68,16 @@ bool WindowRunHost::IsShiftDown() { return w_.IsShiftDown(); }
 sim::AreaSize WindowRunHost::DrawingAreaSize() { return {w_.Image1->width(), w_.Image1->height()}; }
 sim::AreaSize WindowRunHost::ClientSize() { return {w_.width(), w_.height()}; }
 
-void WindowRunHost::SetAltitudeText(std::string_view text) { SetFieldText(w_.eAltitude, text); }
-std::string_view WindowRunHost::AltitudeText() { return Latin1(w_.eAltitude->text(), altitude_); }
+void WindowRunHost::SetAltitudeText(std::string_view text) { w_.eAltitude->SetLatin1Text(text); }
+std::string_view WindowRunHost::AltitudeText() { return w_.eAltitude->Latin1Text(); }
 void WindowRunHost::SetAltitudeColour(scene::Colour colour) {
   if (w_.eAltitude->Color() != colour) w_.eAltitude->SetColor(colour);
 }
-void WindowRunHost::SetMaxAltText(std::string_view text) { SetFieldText(w_.eMaxAlt, text); }
-std::string_view WindowRunHost::MaxAltText() { return Latin1(w_.eMaxAlt->text(), maxAlt_); }
+void WindowRunHost::SetMaxAltText(std::string_view text) { w_.eMaxAlt->SetLatin1Text(text); }
+std::string_view WindowRunHost::MaxAltText() { return w_.eMaxAlt->Latin1Text(); }
 void WindowRunHost::SetDuration(std::int32_t StepCount) {
   const sim::TimeOfDay t = sim::DurationOfSteps(StepCount);
-  const QString text = ui::LongTimeText(t.Hours, t.Minutes, t.Seconds);
-  if (w_.eDuree->text() != text) w_.eDuree->setText(text);
+  SetResultText(w_.eDuree, ui::LongTimeText(t.Hours, t.Minutes, t.Seconds), duration_);
 }
 
 void WindowRunHost::InitGrid() { w_.InitGrid(); }

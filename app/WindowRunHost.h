@@ -49,8 +49,7 @@ class WindowRunHost final : public sim::RunHost {
 
  private:
   TKVFGraphiques& w_;
-  // The run reads the fields as 8-bit text; these keep the copies its views point into.
-  std::string speed_, alt_, gravity_, altitude_, maxAlt_;
+  std::string duration_;  // the duration text as 8-bit characters, kept for its capacity
 };
 
 // The table's cell texts for a step row: a blank, then the time, "0" of the altitude and

@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/KVUGraphiques.h"
@@ -32,9 +32,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Just below the escape speed from the GPS altitude: the object climbs for about two million
-// seconds before it falls back through the horizontal line.
-constexpr const char* LongFlightSpeed = "19450";
+// Just below the speed that escapes from the GPS altitude: the object climbs for about a month
+// (2.2 million simulated seconds, 720000 km high) before it falls back through the horizontal.
+constexpr const char* LongFlightSpeed = "24700";
 
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
@@ -79,22 +79,24 @@ std::unique_ptr<TKVFGraphiques> StartWindow() {
 
 int DataRows(const TKVFGraphiques& w) { return w.StringGrid1->RowCount() - 1; }
 
-// The runs, as the Start button begins them, from the texts in the fields.
-void RunGps(TKVFGraphiques& w) {
+// The inputs of a run, as the preset or the user's typing leaves them.
+void ChooseGps(TKVFGraphiques& w) {
   w.RadioGroup1->SetItemIndex(1);
   w.RadioGroup1Click(&w);
-  w.sbStartClick(&w);
 }
 
-void RunTyped(TKVFGraphiques& w, const char* alt, const char* speed) {
+void Type(TKVFGraphiques& w, const char* alt, const char* speed) {
   w.RadioGroup1->SetItemIndex(-1);
   w.eAlt->setText(QString::fromLatin1(alt));
   w.eSpeed->setText(QString::fromLatin1(speed));
-  w.sbStartClick(&w);
+  QCoreApplication::processEvents();
 }
 
-void RunLost(TKVFGraphiques& w) { RunTyped(w, "20200", "100000"); }
-void RunLong(TKVFGraphiques& w) { RunTyped(w, "20200", LongFlightSpeed); }
+void ChooseLost(TKVFGraphiques& w) { Type(w, "20200", "100000"); }
+void ChooseLong(TKVFGraphiques& w) { Type(w, "20200", LongFlightSpeed); }
+
+// The run as the Start button begins it.
+void Run(TKVFGraphiques& w) { w.sbStartClick(&w); }
 
 // The work no run can do without: each step writes its altitude into eAltitude as the run does,
 // sets one pixel, and every tenth step pumps the window's events.
@@ -131,13 +133,13 @@ struct RunFigures {
 };
 
 // The run and its floor alternately, `repetitions` times each; the medians.
-RunFigures TimeAgainstFloor(TKVFGraphiques& w, const std::function<void(TKVFGraphiques&)>& run,
-                            int repetitions) {
+RunFigures TimeAgainstFloor(TKVFGraphiques& w, void (*choose)(TKVFGraphiques&), int repetitions) {
   std::vector<double> runs, floors;
   RunFigures f;
   for (int i = 0; i < repetitions; ++i) {
+    choose(w);
     Clock::time_point start = Clock::now();
-    run(w);
+    Run(w);
     runs.push_back(SecondsSince(start));
     f.steps = DataRows(w);
     start = Clock::now();
@@ -167,26 +169,43 @@ int Child(const std::string& scenario) {
   Clock::time_point start = Clock::now();
   Floor(*w, 20000);
   const double floorUs = SecondsSince(start) / 20000 * 1e6;
-  QCoreApplication::processEvents();
-  const bool reset = ResetPeakRss();
-  const long before = StatusKiB("VmRSS");
-  start = Clock::now();
   if (scenario == "gps") {
-    RunGps(*w);
+    ChooseGps(*w);
   } else if (scenario == "lost") {
-    RunLost(*w);
+    ChooseLost(*w);
   } else if (scenario == "long") {
-    RunLong(*w);
+    ChooseLong(*w);
   } else {
     std::fprintf(stderr, "bench_window: unknown scenario %s\n", scenario.c_str());
     return 2;
   }
+  QCoreApplication::processEvents();
+  const bool reset = ResetPeakRss();
+  const long before = StatusKiB("VmRSS");
+  start = Clock::now();
+  Run(*w);
   const double seconds = SecondsSince(start);
   const double table = ShowTable(*w);
   const long peak = StatusKiB("VmHWM");
   std::printf("child %d %ld %ld %.6f %.6f %.6f %d\n", DataRows(*w), before, peak, seconds, floorUs,
               table, reset ? 1 : 0);
   return 0;
+}
+
+// The window as the screen shows it after a GPS run and after a lost run, for comparing the
+// pixels of two builds.
+int Grab(const std::string& prefix) {
+  std::unique_ptr<TKVFGraphiques> w = StartWindow();
+  ui::SetMessageHook([](const QString&, const QString&) {});
+  int failures = 0;
+  for (const auto& [name, choose] : {std::pair{"gps", &ChooseGps}, std::pair{"lost", &ChooseLost}}) {
+    choose(*w);
+    Run(*w);
+    for (int i = 0; i < 5; ++i) ui::PumpEvents();
+    const QString file = QString::fromStdString(prefix + "-" + name + ".png");
+    if (!w->screen()->grabWindow(w->winId()).save(file)) ++failures;
+  }
+  return failures == 0 ? 0 : 1;
 }
 
 MemoryFigures RunChild(const char* self, const std::string& scenario) {
@@ -254,6 +273,7 @@ const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 int main(int argc, char** argv) {
   bool smoke = false;
   std::string child;
+  std::string grab;
   int repetitions = 5;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -262,10 +282,12 @@ int main(int argc, char** argv) {
       repetitions = 1;
     } else if (arg == "--child" && i + 1 < argc) {
       child = argv[++i];
+    } else if (arg == "--grab" && i + 1 < argc) {
+      grab = argv[++i];
     } else if (arg == "--repetitions" && i + 1 < argc) {
       repetitions = std::max(1, std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: bench_window [--smoke] [--repetitions N]\n");
+      std::fprintf(stderr, "usage: bench_window [--smoke] [--repetitions N] [--grab PREFIX]\n");
       return 2;
     }
   }
@@ -275,6 +297,7 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
   if (!child.empty()) return Child(child);
+  if (!grab.empty()) return Grab(grab);
 
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize();
@@ -301,8 +324,8 @@ int main(int argc, char** argv) {
     redraws.push_back(SecondsSince(start));
   }
 
-  const RunFigures gps = TimeAgainstFloor(*w, RunGps, repetitions);
-  const RunFigures lost = TimeAgainstFloor(*w, RunLost, repetitions);
+  const RunFigures gps = TimeAgainstFloor(*w, ChooseGps, repetitions);
+  const RunFigures lost = TimeAgainstFloor(*w, ChooseLost, repetitions);
   std::vector<double> tables;
   for (int i = 0; i < std::max(repetitions, 3); ++i) tables.push_back(ShowTable(*w));
   const double lostTable = Median(tables);
