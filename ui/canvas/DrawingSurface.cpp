@@ -104,6 +104,15 @@ DrawingSurface::DrawingSurface(int width, int height)
 QRect DrawingSurface::TakeDirtyRect() {
   const QRect taken = dirty_;
   dirty_ = QRect();
+  dirtyParts_.clear();
+  return taken;
+}
+
+QRegion DrawingSurface::TakeDirtyRegion() {
+  QRegion taken;
+  for (const QRect& part : dirtyParts_) taken += part;
+  dirty_ = QRect();
+  dirtyParts_.clear();
   return taken;
 }
 
@@ -342,7 +351,23 @@ scene::PenPosition DrawingSurface::PenPos() const { return penPos_; }
 
 void DrawingSurface::MarkDirty(const QRect& rect) {
   const QRect r = rect.intersected(image_.rect());
-  if (!r.isEmpty()) dirty_ = dirty_.united(r);
+  if (r.isEmpty()) return;
+  dirty_ = dirty_.united(r);
+  // A trail of pixels a few apart grows one part; a pixel elsewhere starts another. Past a few
+  // parts the region is the union, as repainting many small pieces costs more than one.
+  constexpr int Near = 8;
+  constexpr std::size_t MostParts = 8;
+  for (QRect& part : dirtyParts_) {
+    if (part.adjusted(-Near, -Near, Near, Near).intersects(r)) {
+      part = part.united(r);
+      return;
+    }
+  }
+  if (dirtyParts_.size() < MostParts) {
+    dirtyParts_.push_back(r);
+  } else {
+    dirtyParts_.assign(1, dirty_);
+  }
 }
 
 }  // namespace ui

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
+#include <vector>
 
 #include "scene/Canvas.h"
 
@@ -21,6 +23,9 @@ class DrawingSurface final : public scene::Canvas {
   const QImage& Image() const { return image_; }
   // The union of everything drawn since the last call (empty when nothing was), then cleared.
   QRect TakeDirtyRect();
+  // The same, as a few rectangles around the places drawn at, so that two pixels far apart do
+  // not repaint everything between them; then cleared, as TakeDirtyRect clears.
+  QRegion TakeDirtyRegion();
 
   int Width() const override;
   int Height() const override;
@@ -46,6 +51,7 @@ class DrawingSurface final : public scene::Canvas {
 
   QImage image_;
   QRect dirty_;
+  std::vector<QRect> dirtyParts_;
   scene::Colour pen_ = 0x000000;
   int penWidth_ = 1;
   scene::Colour brush_ = 0xFFFFFF;

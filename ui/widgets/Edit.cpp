@@ -20,13 +20,44 @@ namespace ui {
 
 namespace {
 
-// Posted when a text starts to wait, so that it reaches the screen even when no pump follows.
-const QEvent::Type ShowTextEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
 std::vector<Edit*>& Waiting() {
   static std::vector<Edit*> edits;
   return edits;
 }
+
+// Receives one posted event while texts wait, so that they reach the screen even when no pump
+// follows (after the last step of a run).
+class TextShower : public QObject {
+ public:
+  static void Post() {
+    static TextShower* shower = nullptr;
+    if (shower == nullptr) {
+      if (qApp == nullptr) return;
+      shower = new TextShower;
+      // Deleted with the application; a later application gets a new one.
+      shower->setParent(qApp);
+      QObject::connect(shower, &QObject::destroyed, [] { shower = nullptr; });
+    }
+    if (shower->posted_) return;
+    shower->posted_ = true;
+    QCoreApplication::postEvent(shower, new QEvent(Type()));
+  }
+
+  bool event(QEvent* event) override {
+    if (event->type() != Type()) return QObject::event(event);
+    posted_ = false;
+    ShowPendingTexts();
+    return true;
+  }
+
+ private:
+  static QEvent::Type Type() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+  }
+
+  bool posted_ = false;
+};
 
 // Returns whether every character was Latin-1, so that the copy is the text itself.
 bool CopyLatin1(const QString& text, std::string& out) {
@@ -147,7 +178,7 @@ void Edit::SetLatin1Text(std::string_view text) {
   if (listed_) return;
   listed_ = true;
   Waiting().push_back(this);
-  QCoreApplication::postEvent(this, new QEvent(ShowTextEvent));
+  TextShower::Post();
 }
 
 void Edit::ShowPendingText() {
@@ -167,10 +198,6 @@ void Edit::FollowParent() {
 }
 
 bool Edit::event(QEvent* event) {
-  if (event->type() == ShowTextEvent) {
-    ShowPendingTexts();
-    return true;
-  }
   if (event->type() == QEvent::ParentChange) FollowParent();
   return QLineEdit::event(event);
 }

@@ -25,29 +25,45 @@ ImageControl::~ImageControl() {
 }
 
 DrawingSurface& ImageControl::Surface() {
-  if (!surface_) surface_ = std::make_unique<DrawingSurface>(width(), height());
+  if (!surface_) {
+    surface_ = std::make_unique<DrawingSurface>(width(), height());
+    FollowSurface();
+  }
   return *surface_;
 }
 
 void ImageControl::FitSurface() {
   if (surface_ && QSize(surface_->Width(), surface_->Height()) == size()) return;
   surface_ = std::make_unique<DrawingSurface>(width(), height());
+  FollowSurface();
   update();
+}
+
+void ImageControl::FollowSurface() {
+  // While the image covers the control, nothing behind it needs painting first.
+  const bool covered = surface_ && surface_->Width() >= width() && surface_->Height() >= height();
+  setAttribute(Qt::WA_OpaquePaintEvent, covered);
+}
+
+void ImageControl::resizeEvent(QResizeEvent* event) {
+  FollowSurface();
+  QWidget::resizeEvent(event);
 }
 
 void ImageControl::FlushDirty() {
   if (!surface_) return;
-  const QRect dirty = surface_->TakeDirtyRect();
+  const QRegion dirty = surface_->TakeDirtyRegion();
   if (!dirty.isEmpty()) update(dirty);
 }
 
 void ImageControl::paintEvent(QPaintEvent* event) {
   if (!surface_) return;
   const QImage& image = surface_->Image();
-  const QRect area = event->rect() & image.rect();
-  if (area.isEmpty()) return;
   QPainter painter(this);
-  painter.drawImage(area.topLeft(), image, area);
+  for (const QRect& rect : event->region()) {
+    const QRect area = rect & image.rect();
+    if (!area.isEmpty()) painter.drawImage(area.topLeft(), image, area);
+  }
 }
 
 void FlushAllImageControls() {

@@ -21,14 +21,17 @@ class ImageControl : public QWidget {
   // Makes a new, black surface when the control's size has changed since the surface was
   // made, so that a scene drawn after the window was resized fills the whole drawing area.
   void FitSurface();
-  // Schedules a repaint of what was drawn since the last flush, and nothing more. PumpEvents
+  // Schedules a repaint of the places drawn at since the last flush, and nothing more. PumpEvents
   // does this for every image control before it handles events.
   void FlushDirty();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void FollowSurface();
+
   std::unique_ptr<DrawingSurface> surface_;
 };
 

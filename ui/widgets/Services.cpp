@@ -134,14 +134,15 @@ class TimeFormat {
     return true;
   }
 
+  // value is 0 to 59 (hours, minutes, seconds of a time of day).
   static void AppendNumber(QString& out, int value, int width) {
-    if (width == 2 && value < 10) out.append(QLatin1Char('0'));
-    out.append(QString::number(value));
+    if (width == 2 || value >= 10) out.append(QChar(u'0' + value / 10));
+    out.append(QChar(u'0' + value % 10));
   }
 
   QString Write(int hours, int minutes, int seconds) const {
     QString out;
-    out.reserve(16);
+    out.reserve(24);
     for (const Token& t : tokens_) {
       switch (t.kind) {
         case Kind::Literal: out.append(t.text); break;
