@@ -607,6 +607,36 @@ class TestMonkey : public QObject {
     QCOMPARE(second.FinalState(), state);
   }
 
+  // What the monkey found: the passes of the fan after pass 1 read the speed and the altitude
+  // afresh but fly in the view of the first. Higher than the drawn circle and without speed,
+  // the object swings on the horizontal through the Earth centre, never below it and never at
+  // the altitude 0, and those passes pump nothing: the window hangs.
+  void fanPassAboveItsCircleWithoutSpeed() {
+    if (!qEnvironmentVariableIsSet("ORBITSIM_MONKEY_KNOWN_HANG"))
+      QSKIP(
+          "hangs until the passes that pump nothing can end; ORBITSIM_MONKEY_KNOWN_HANG=1 runs it");
+    TKVFGraphiques w;
+    QVERIFY(StartWindow(w));
+    HangWatchdog watchdog([] { return std::string("passes 2 to 4 of the fan never ended"); });
+    int pumps = 0;
+    ui::SetPumpHook([&] {
+      watchdog.Beat();
+      if (++pumps != 2) return;
+      w.eAlt->setFocus();
+      w.eAlt->selectAll();
+      QTest::keyClicks(w.eAlt, "27600");
+      w.eSpeed->setFocus();
+      w.eSpeed->selectAll();
+      QTest::keyClicks(w.eSpeed, "0");
+      QTest::mouseClick(w.sbStop, Qt::LeftButton);
+    });
+    QTest::keyPress(w.windowHandle(), Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::mouseClick(w.sbStart, Qt::LeftButton, Qt::ShiftModifier);
+    QTest::keyRelease(w.windowHandle(), Qt::Key_Shift, Qt::NoModifier);
+    ui::SetPumpHook({});
+    QVERIFY(!Running && w.sbStart->isEnabled());
+  }
+
   // What the monkey found: a Pause that no pause wait follows outlives its run; the next Start
   // only clears it and shows a run that does not exist, until Stop is pressed.
   void unheededPause_data() {
