@@ -160,15 +160,22 @@ RunInputs RunSimulation(RunHost& host) {
   s.ySat = start.ySat;
   host.DrawBackground(s, Running);
 
+  const bool flying = Running;
   GravityReader gravity;
   for (s.PassIndex = s.FirstPass; s.PassIndex <= s.LastPass; ++s.PassIndex) {
     SetUpPass(host, s);
+    std::int32_t silentSteps = 0;
     while (Running) {
       if (!RunStep(host, s, gravity)) break;
+      if (s.PassIndex != 1 && ++silentSteps >= SilentPassStepLimit) Running = false;
     }
   }
   // The loop leaves PassIndex one past the last pass; the end reports the last pass's counter.
   TelemetryRunEnd(host, s);
+  // A flight starts only while no pause is set, so a pause still set now was asked for in a pump
+  // after which no step followed (the stop rule or an Enter had ended the pass): it ends with
+  // its run, or the next Start would only clear it and leave the buttons showing a run.
+  if (flying) Paused = false;
   return RunInputs::Flown;
 }
 

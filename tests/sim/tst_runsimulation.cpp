@@ -235,6 +235,34 @@ class TestRunSimulation : public QObject {
     QCOMPARE(host.DataRows, 12538);  // the same run went on
   }
 
+  // Pause in the pump of the step that ended the run: no wait follows, and the pause must not
+  // outlive the run, or the next Start would only clear it.
+  void aPauseNoWaitFollowsEndsWithItsRun() {
+    HeadlessHost host("0", "14000", {1000, 800});
+    host.OnPump = [&] { KVUGraphiques::Paused = true; };
+    Start(host);
+    QCOMPARE(host.Altitude, std::string("Crashed"));
+    QVERIFY(!KVUGraphiques::Paused);
+    QVERIFY(!KVUGraphiques::Running);
+  }
+
+  // Edited during pass 1 to fly above the drawn circle without speed, the later passes of the
+  // fan would swing along the centre line forever without pumping: they end at the step bound.
+  void silentPassesEnd() {
+    RecordingHost host("20200", "14000", {1000, 800});
+    host.ShiftDown = true;
+    host.Preset = 1;
+    host.OnPump = [&] {
+      if (host.Pumps != 2) return;
+      host.Alt = "27600";
+      host.Speed = "0";
+      KVUGraphiques::Running = false;
+    };
+    Start(host);
+    QVERIFY(!KVUGraphiques::Running);
+    QCOMPARE(host.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
+  }
+
   void zeroGravityDuringTheRunEndsOutOfView() {
     HeadlessHost host("20200", "14000", {1000, 800});
     host.OnPump = [&] {
