@@ -120,22 +120,28 @@ int X11Inspector::width(std::uint32_t window)
     return r ? r->width : 0;
 }
 
-void X11Inspector::sendPing(std::uint32_t window)
+void X11Inspector::sendClientMessage(std::uint32_t destination, std::uint32_t mask,
+                                     std::uint32_t window, const char* type,
+                                     std::array<std::uint32_t, 3> data)
 {
     xcb_client_message_event_t event;
     std::memset(&event, 0, sizeof event);
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = window;
-    event.type = atom("WM_PROTOCOLS");
-    event.data.data32[0] = atom("_NET_WM_PING");
-    // The stamp tells this ping's answer from an earlier one's.
-    event.data.data32[1] = ++m_pingStamp;
-    event.data.data32[2] = window;
-    m_pongReceived = false;
-    xcb_send_event(m_conn, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
+    event.type = atom(type);
+    for (std::size_t i = 0; i < data.size(); ++i)
+        event.data.data32[i] = data[i];
+    xcb_send_event(m_conn, 0, destination, mask, reinterpret_cast<const char*>(&event));
     xcb_flush(m_conn);
+}
+
+void X11Inspector::sendPing(std::uint32_t window)
+{
+    m_pongReceived = false;
+    // The stamp tells this ping's answer from an earlier one's.
+    sendClientMessage(window, XCB_EVENT_MASK_NO_EVENT, window, "WM_PROTOCOLS",
+                      {atom("_NET_WM_PING"), ++m_pingStamp, window});
 }
 
 bool X11Inspector::pongReceived()
@@ -146,32 +152,15 @@ bool X11Inspector::pongReceived()
 
 void X11Inspector::requestActivation(std::uint32_t window)
 {
-    xcb_client_message_event_t event;
-    std::memset(&event, 0, sizeof event);
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = atom("_NET_ACTIVE_WINDOW");
-    event.data.data32[0] = 2;
-    xcb_send_event(m_conn, 0, m_root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(m_conn);
+    sendClientMessage(m_root,
+                      XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                      window, "_NET_ACTIVE_WINDOW", {2, 0, 0});
 }
 
 void X11Inspector::sendDeleteWindow(std::uint32_t window)
 {
-    xcb_client_message_event_t event;
-    std::memset(&event, 0, sizeof event);
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = atom("WM_PROTOCOLS");
-    event.data.data32[0] = atom("WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(m_conn, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(m_conn);
+    sendClientMessage(window, XCB_EVENT_MASK_NO_EVENT, window, "WM_PROTOCOLS",
+                      {atom("WM_DELETE_WINDOW"), XCB_CURRENT_TIME, 0});
 }
 
 void X11Inspector::startWatching()

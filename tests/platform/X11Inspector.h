@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 struct xcb_connection_t;
@@ -57,6 +58,8 @@ public:
 
 private:
     void drainEvents();
+    void sendClientMessage(std::uint32_t destination, std::uint32_t mask, std::uint32_t window,
+                           const char* type, std::array<std::uint32_t, 3> data);
 
     xcb_connection_t* m_conn = nullptr;
     std::uint32_t m_root = 0;
