@@ -157,6 +157,10 @@ class TestWindowRuns : public QObject {
         QVERIFY(KVUGraphiques::Running && !t.w.sbStart->isEnabled() && t.w.sbStop->isEnabled() &&
                 t.w.sbPause->isEnabled());
         QVERIFY(!t.w.RadioGroup1->isEnabled());
+        // The disabled entries stay readable on the group's silver.
+        const QRadioButton* entry = t.w.RadioGroup1->Button(0);
+        QVERIFY(entry->palette().color(QPalette::Disabled, QPalette::WindowText).lightness() <
+                QColor(0xC0, 0xC0, 0xC0).lightness() - 48);
         QVERIFY(!t.w.StringGrid1->isVisible());
         t.Click(t.w.sbPause);
       } else if (pump == 3) {

@@ -6,6 +6,8 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "scene/Colours.h"
+
 namespace ui {
 
 RadioGroup::RadioGroup(QWidget* parent) : GroupBox(parent), group_(new QButtonGroup(this)) {
@@ -20,6 +22,12 @@ void RadioGroup::SetItems(const QStringList& items) {
   index_ = -1;
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items.at(i), this);
+    // Greyed text as a disabled group shows it: the style's own disabled grey is about the
+    // silver of this group's background and would hide the entries during a run.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, ResolveColour(scene::colours::Grey));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, ResolveColour(scene::colours::Grey));
+    button->setPalette(palette);
     group_->addButton(button, i);
     buttons_.push_back(button);
     button->show();
