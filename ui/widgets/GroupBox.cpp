@@ -29,7 +29,9 @@ void GroupBox::paintEvent(QPaintEvent* event) {
   painter.setPen(Qt::white);
   painter.drawRect(frame.adjusted(1, 1, -1, -1));
 
-  if (!caption_.isEmpty()) {
+  // A trajectory pixel under a group box that floats over the drawing area repaints the box
+  // around that pixel alone: the caption is laid out only when the repaint reaches its band.
+  if (!caption_.isEmpty() && event->rect().intersects(QRect(8, 0, width() - 8, metrics.height()))) {
     const int textWidth = metrics.horizontalAdvance(caption_);
     const QRect band(8, 0, textWidth, metrics.height());
     painter.fillRect(band, background);
