@@ -3,7 +3,6 @@
 #include "ui/widgets/Edit.h"
 
 #include <QApplication>
-#include <QDataStream>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -101,12 +100,15 @@ class PanelCacheStyle : public QProxyStyle {
       return;
     }
     const QRgb background = ResolveColour(parent->Color()).rgb();
-    QByteArray key;
-    QDataStream out(&key, QIODevice::WriteOnly);
-    out << option->rect << static_cast<int>(option->state) << static_cast<int>(option->direction)
-        << option->palette.cacheKey() << frame->lineWidth << frame->midLineWidth
-        << static_cast<int>(frame->features) << background;
-    if (key != edit->panelKey_ || edit->panel_.isNull()) {
+    const Edit::PanelKey key{option->rect,
+                             static_cast<int>(option->state),
+                             static_cast<int>(option->direction),
+                             option->palette.cacheKey(),
+                             frame->lineWidth,
+                             frame->midLineWidth,
+                             static_cast<int>(frame->features),
+                             background};
+    if (!(key == edit->panelKey_) || edit->panel_.isNull()) {
       QImage panel(option->rect.size(), QImage::Format_RGB32);
       panel.fill(background);
       QPainter p(&panel);

@@ -63,8 +63,19 @@ class Edit : public QLineEdit {
   bool listed_ = false;      // in the list of ShowPendingTexts
   // The frame and background as the style last drew them, on the container's colour, with
   // what they were drawn from: a new text repaints over a copy instead of drawing them again.
+  struct PanelKey {
+    QRect rect;
+    int state = 0;
+    int direction = 0;
+    qint64 palette = 0;
+    int lineWidth = 0;
+    int midLineWidth = 0;
+    int features = 0;
+    QRgb background = 0;
+    bool operator==(const PanelKey&) const = default;
+  };
   QImage panel_;
-  QByteArray panelKey_;
+  PanelKey panelKey_;
   bool committing_ = false;
 };
 
