@@ -121,38 +121,30 @@ void ChooseLong(TKVFGraphiques& w) { Type(w, "20200", LongFlightSpeed); }
 void Run(TKVFGraphiques& w) { w.sbStartClick(&w); }
 
 // The work no run can do without: each step writes its altitude into eAltitude as the run does,
-// sets one pixel, and every tenth step pumps the window's events.
-void Floor(TKVFGraphiques& w, int steps) {
+// sets one pixel, and every tenth step pumps the window's events. With `allFields` it is no
+// longer the floor but what the floor becomes when the maximum and the duration are written and
+// shown too, as a climbing run writes them: the part of a run's cost that is display the system
+// requires, for telling it from what the implementation adds.
+void FloorSteps(TKVFGraphiques& w, int steps, bool allFields) {
   WindowRunHost host(w);
   ui::DrawingSurface& surface = w.Image1->Surface();
   const int width = std::max(surface.Width(), 1);
   const int height = std::max(surface.Height(), 1);
   sim::NumberBuffer buffer;
   for (int i = 0; i < steps; ++i) {
-    host.SetAltitudeText(sim::FormatInteger(20200 + i % 1000, buffer));
+    const std::string_view text = sim::FormatInteger(20200 + (allFields ? i : i % 1000), buffer);
+    host.SetAltitudeText(text);
+    if (allFields) {
+      host.SetMaxAltText(text);
+      host.SetDuration(i);
+    }
     surface.SetPixel(i % width, (i / width) % height, 0xFFFFFF);
     if (i % 10 == 0) ui::PumpEvents();
   }
 }
 
-// Not the floor, but what it becomes when the maximum and the duration are written and shown
-// too, as a climbing run writes them: the part of a run's cost that is display the system
-// requires, for telling it from what the implementation adds.
-void FloorWithAllFields(TKVFGraphiques& w, int steps) {
-  WindowRunHost host(w);
-  ui::DrawingSurface& surface = w.Image1->Surface();
-  const int width = std::max(surface.Width(), 1);
-  const int height = std::max(surface.Height(), 1);
-  sim::NumberBuffer buffer;
-  for (int i = 0; i < steps; ++i) {
-    const std::string_view text = sim::FormatInteger(20200 + i, buffer);
-    host.SetAltitudeText(text);
-    host.SetMaxAltText(text);
-    host.SetDuration(i);
-    surface.SetPixel(i % width, (i / width) % height, 0xFFFFFF);
-    if (i % 10 == 0) ui::PumpEvents();
-  }
-}
+void Floor(TKVFGraphiques& w, int steps) { FloorSteps(w, steps, false); }
+void FloorWithAllFields(TKVFGraphiques& w, int steps) { FloorSteps(w, steps, true); }
 
 // Shows the table after a run as the run's end does, until it is painted.
 double ShowTable(TKVFGraphiques& w) {

@@ -106,9 +106,7 @@ bool RunStep(RunHost& host, RunState& s, GravityReader& gravity) {
 }
 
 void SetUpPass(RunHost& host, RunState& s) {
-  const scene::StartPoint start = scene::PassStartPoint(s.CentreX, s.CentreY, s.OrbitRadiusPx);
-  s.xSat = start.xSat;
-  s.ySat = start.ySat;
+  PlaceAtStart(s);
   s.alt0 = ParseInt32(host.AltText());
   // In the fan every pass starts running, whatever ended the pass before.
   Running = Running || (s.FirstPass != 1);
@@ -148,16 +146,9 @@ RunInputs RunSimulation(RunHost& host) {
     return inputs;
   }
 
-  const scene::ViewGeometry view =
-      scene::ComputeViewGeometry(area.Width, area.Height, s.rE, s.OrbitRadiusKm, ZoomFactor);
-  s.PixelsPerKm = view.PixelsPerKm;
-  s.EarthRadiusPx = view.EarthRadiusPx;
-  s.OrbitRadiusPx = view.OrbitRadiusPx;
-  s.CentreX = view.CentreX;
-  s.CentreY = view.CentreY;
-  const scene::StartPoint start = scene::PassStartPoint(s.CentreX, s.CentreY, s.OrbitRadiusPx);
-  s.xSat = start.xSat;
-  s.ySat = start.ySat;
+  ApplyView(s, scene::ComputeViewGeometry(area.Width, area.Height, s.rE, s.OrbitRadiusKm,
+                                          ZoomFactor));
+  PlaceAtStart(s);
   host.DrawBackground(s, Running);
 
   const bool flying = Running;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "scene/ViewGeometry.h"
 #include "sim/Constants.h"
 
 namespace sim {
@@ -47,5 +48,21 @@ struct RunState {
   std::int32_t LastPlotX = InitialLastPlotX;  // px, the pixel set last; kept across passes
   std::int32_t LastPlotY = InitialLastPlotY;
 };
+
+// The view's scale, radii and centre, as the run keeps them for the whole call.
+inline void ApplyView(RunState& s, const scene::ViewGeometry& view) {
+  s.PixelsPerKm = view.PixelsPerKm;
+  s.EarthRadiusPx = view.EarthRadiusPx;
+  s.OrbitRadiusPx = view.OrbitRadiusPx;
+  s.CentreX = view.CentreX;
+  s.CentreY = view.CentreY;
+}
+
+// The object at the leftmost point of the reference circle, where every pass starts.
+inline void PlaceAtStart(RunState& s) {
+  const scene::StartPoint start = scene::PassStartPoint(s.CentreX, s.CentreY, s.OrbitRadiusPx);
+  s.xSat = start.xSat;
+  s.ySat = start.ySat;
+}
 
 }  // namespace sim

@@ -16,15 +16,8 @@ RunState GpsPassStart() {
   s.alt0 = 20200;
   s.rE = 6371;
   s.OrbitRadiusKm = 26571;
-  const scene::ViewGeometry g = scene::ComputeViewGeometry(1000, 800, 6371, 26571, 1.0);
-  s.PixelsPerKm = g.PixelsPerKm;
-  s.EarthRadiusPx = g.EarthRadiusPx;
-  s.OrbitRadiusPx = g.OrbitRadiusPx;
-  s.CentreX = g.CentreX;
-  s.CentreY = g.CentreY;
-  const scene::StartPoint p = scene::PassStartPoint(s.CentreX, s.CentreY, s.OrbitRadiusPx);
-  s.xSat = p.xSat;
-  s.ySat = p.ySat;
+  ApplyView(s, scene::ComputeViewGeometry(1000, 800, 6371, 26571, 1.0));
+  PlaceAtStart(s);
   s.PassIndex = 1;
   s.iV = 14000.0 / 3600;
   s.AltOffset = AltOffsetSentinel;
