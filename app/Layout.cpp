@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "app/KVUGraphiques.h"
+#include "app/StepTable.h"
 #include "app/Texts.h"
 #include "scene/Colours.h"
 #include "ui/widgets/Align.h"
@@ -175,8 +176,10 @@ void TKVFGraphiques::BuildLayout() {
   StringGrid1 = Place(new ui::StringGrid(Panel2), "StringGrid1", QRect(2, 129, 220, 313), Align::Client);
   StringGrid1->SetColor(colours::Yellow);
   StringGrid1->setFont(PixelFont(QStringLiteral("Courier New"), 9));
-  StringGrid1->SetColCount(4);
-  StringGrid1->SetRowCount(5);
+  StepTable = new StepTableModel(this);
+  StepTable->SetView(StringGrid1);
+  StepTable->SetRowCount(5);
+  StringGrid1->setModel(StepTable);
 
   gbVectors = MakeGroupBox(this, "gbVectors", QRect(827, 111, 220, 399), Align::None, false,
                            QStringLiteral("Inertia and gravitation vectors"));

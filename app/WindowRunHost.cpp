@@ -4,11 +4,11 @@
 #include <QApplication>
 
 #include "app/KVUGraphiques.h"
+#include "app/StepTable.h"
 #include "scene/Background.h"
 #include "scene/Trajectory.h"
 #include "scene/Vectors.h"
 #include "sim/Duration.h"
-#include "sim/NumberText.h"
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
@@ -39,19 +39,6 @@ void SetResultText(ui::Edit* field, const QString& text, std::string& latin1) {
 }
 
 }  // namespace
-
-QString StepRowCellText(int col, std::int32_t time, double alt, double galt, double fv) {
-  sim::NumberBuffer buffer;
-  std::string_view text;
-  switch (col) {
-    case 0: text = sim::FormatInteger(time, buffer); break;
-    case 1: text = sim::FormatWhole(alt, buffer); break;
-    case 2: text = sim::FormatThousandths(galt, buffer); break;
-    case 3: text = sim::FormatThousandths(fv, buffer); break;
-    default: return {};
-  }
-  return QLatin1Char(' ') + QLatin1String(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 WindowRunHost::WindowRunHost(TKVFGraphiques& window) : w_(window) {}
 
@@ -84,8 +71,8 @@ void WindowRunHost::InitGrid() { w_.InitGrid(); }
 void WindowRunHost::SetGridVisible(bool visible) { w_.StringGrid1->setVisible(visible); }
 void WindowRunHost::SelectLastGridRow() { w_.StringGrid1->SetRow(w_.StringGrid1->RowCount() - 1); }
 void WindowRunHost::WriteStepRow(const sim::RunState& s) {
-  w_.StringGrid1->SetRowCount(s.StepCount + 2);
-  w_.StringGrid1->SetRecord(s.StepCount + 1, {s.StepCount, s.hKm, s.gR, s.fV});
+  w_.StepTable->SetRowCount(s.StepCount + 2);
+  w_.StepTable->SetStepRow(s.StepCount + 1, {s.StepCount, false, s.hKm, s.gR, s.fV});
 }
 void WindowRunHost::ShowLostMessage() {
   ui::ShowMessage(&w_, QApplication::applicationDisplayName(),

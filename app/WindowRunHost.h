@@ -51,7 +51,3 @@ class WindowRunHost final : public sim::RunHost {
   TKVFGraphiques& w_;
   std::string duration_;  // the duration text as 8-bit characters, kept for its capacity
 };
-
-// The table's cell texts for a step row: a blank, then the time, "0" of the altitude and
-// "0.000" of the gravity and the fall speed.
-QString StepRowCellText(int col, std::int32_t time, double alt, double galt, double fv);
