@@ -41,6 +41,8 @@ void TKVFGraphiques::FormCreate(QObject*) {
   if (Start.CheckSingleInstance) ui::ServeLaterInstances(this, KVUGraphiques::InstanceKey);
   InitGrid();
   showMaximized();
+  // The focused control shows its focus mark from the start, not only after the first Tab.
+  setAttribute(Qt::WA_KeyboardFocusChange);
   // The scene and gbVectors are sized from the client area: it must be the maximised one.
   WaitUntilShown();
   RadioGroup1Click(this);
@@ -149,4 +151,10 @@ void TKVFGraphiques::mmExplicationsMouseLeave(QObject*) {
   KVUGraphiques::MemoBusy = false;
 }
 
-bool TKVFGraphiques::IsShiftDown() { return ui::IsShiftDown(); }
+bool TKVFGraphiques::IsShiftDown() {
+  if (shiftForNextRead_) {
+    shiftForNextRead_ = false;  // a run nested in this one reads the keyboard again
+    return true;
+  }
+  return ui::IsShiftDown();
+}

@@ -121,5 +121,8 @@ class TKVFGraphiques : public ui::Container {
  private:
   void BuildLayout();
   void BindHandlers();
+  void BindShortcuts();
   void WaitUntilShown();
+
+  bool shiftForNextRead_ = false;  // the fan's key: Shift counts as held for the run's one read
 };

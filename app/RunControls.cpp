@@ -98,4 +98,5 @@ void TKVFGraphiques::ResetScene() {
 void TKVFGraphiques::RunSimulation() {
   WindowRunHost host(*this);
   sim::RunSimulation(host);
+  host.GiveFocusBack();
 }
