@@ -13,7 +13,7 @@ BUILD=${ORBITSIM_BUILD_DIR:-$ROOT/build}
 # description.
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev
+  qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev libxcb-xtest0-dev
   libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth openbox x11-utils

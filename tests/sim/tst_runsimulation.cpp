@@ -2,6 +2,7 @@
 // passes, Stop, Pause and g=0 acting at chosen pumps, and the inputs no flight can be made of.
 #include <QtTest>
 
+#include <map>
 #include <set>
 
 #include "sim/NumberText.h"
@@ -22,12 +23,15 @@ class RecordingHost : public HeadlessHost {
   std::set<int> passes;
   std::vector<int> gaugeSteps, lineSteps;  // StepCount of pass 1's gauge updates and marks
   int otherPlots = 0, otherLines = 0;      // pixels and marks of the other passes
+  std::map<int, int> stepsOfPass;          // steps that went on, of the passes that count none
   void UpdateVectorGauges(const RunState& s, double) override {
     if (passes.insert(s.PassIndex).second) passSpeeds.push_back(s.PassSpeed);
     if (s.PassIndex == 1) gaugeSteps.push_back(s.StepCount);
   }
   void PlotPoint(RunState& s) override {
-    if (s.PassIndex != 1) ++otherPlots;
+    if (s.PassIndex == 1) return;
+    ++otherPlots;
+    ++stepsOfPass[s.PassIndex];
   }
   void DrawVectorLines(const RunState& s) override {
     if (s.PassIndex == 1)
@@ -247,7 +251,8 @@ class TestRunSimulation : public QObject {
   }
 
   // Edited during pass 1 to fly above the drawn circle without speed, the later passes of the
-  // fan would swing along the centre line forever without pumping: they end at the step bound.
+  // fan would swing across the Earth centre along the centre line without pumping, for days:
+  // each is ended once it swings.
   void silentPassesEnd() {
     RecordingHost host("20200", "14000", {1000, 800});
     host.ShiftDown = true;
@@ -261,6 +266,25 @@ class TestRunSimulation : public QObject {
     Start(host);
     QVERIFY(!KVUGraphiques::Running);
     QCOMPARE(host.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
+    // They fall to the centre for some 7700 steps and end at their first swings across it.
+    for (int pass : {2, 3, 4}) QVERIFY(host.stepsOfPass[pass] < 10000);
+  }
+
+  // A silent pass that the stop rule ends is flown to that end, however long it takes: edited
+  // to 24700 km/h during pass 1, passes 2 to 4 fly until they are lost, and the maximum
+  // altitude over all passes is where gravity falls below its cut-off.
+  void silentPassesFlyToTheirEnd() {
+    RecordingHost host("20200", "14000");
+    host.ShiftDown = true;
+    host.Preset = 1;
+    host.OnPump = [&] {
+      if (host.Pumps == 2) host.Speed = "24700";
+    };
+    Start(host);
+    QCOMPARE(host.stepsOfPass[2], 609969);
+    QCOMPARE(host.stepsOfPass[3], 426471);
+    QCOMPARE(host.stepsOfPass[4], 342741);
+    QCOMPARE(host.MaxAlt, std::string("1989035"));
   }
 
   void zeroGravityDuringTheRunEndsOutOfView() {
