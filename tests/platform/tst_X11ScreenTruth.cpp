@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "ScreenPixels.h"
+#include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
 #include "scene/Background.h"
 #include "scene/ViewGeometry.h"
@@ -35,7 +35,15 @@ namespace {
 struct Difference {
   int count = -1;  // -1: the screen could not be read
   QString first;
+  QString Said() const { return QString::number(count) + " pixels differ, " + first; }
 };
+
+// The screen must show what was drawn, to the pixel.
+#define VERIFY_NO_DIFFERENCE(difference)                  \
+  do {                                                    \
+    const Difference seen = (difference);                 \
+    QVERIFY2(seen.count == 0, qPrintable(seen.Said()));   \
+  } while (false)
 
 // What the tests do to the window between two looks at the screen.
 enum class Act {
@@ -245,8 +253,7 @@ void X11ScreenTruthTest::Perform(Act act) {
 
 void X11ScreenTruthTest::startUpShowsTheStaticScene() {
   const QImage expected = StaticScene(20200, 1);
-  const Difference d = AwaitScreen(expected);
-  QVERIFY2(d.count == 0, qPrintable(QString::number(d.count) + " pixels differ, " + d.first));
+  VERIFY_NO_DIFFERENCE(AwaitScreen(expected));
   QCOMPARE(Surface(), expected);
 }
 
@@ -268,8 +275,7 @@ void X11ScreenTruthTest::staticRedrawsReachTheScreen() {
   QFETCH(int, preset);
   Perform(act);
   const QImage expected = StaticScene(altitude, preset);
-  const Difference d = AwaitScreen(expected);
-  QVERIFY2(d.count == 0, qPrintable(QString::number(d.count) + " pixels differ, " + d.first));
+  VERIFY_NO_DIFFERENCE(AwaitScreen(expected));
   QCOMPARE(Surface(), expected);
 }
 
@@ -291,11 +297,8 @@ void X11ScreenTruthTest::runsReachTheScreen() {
   QVERIFY(!KVUGraphiques::Running && w_->sbStart->isEnabled());
   // The fan's later passes overwrite pass 1's outcome with their altitudes.
   if (!outcome.isEmpty()) QCOMPARE(w_->eAltitude->text(), outcome);
-  QVERIFY2(seenWhilePaused_.count == 0,
-           qPrintable("while paused: " + QString::number(seenWhilePaused_.count) +
-                      " pixels differ, " + seenWhilePaused_.first));
-  const Difference d = AwaitScreen(Surface());
-  QVERIFY2(d.count == 0, qPrintable(QString::number(d.count) + " pixels differ, " + d.first));
+  VERIFY_NO_DIFFERENCE(seenWhilePaused_);  // the redraw inside the pause
+  VERIFY_NO_DIFFERENCE(AwaitScreen(Surface()));
   if (act == Act::LostRun) {
     // The message stands in the middle of the screen, its frame included.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -313,7 +316,7 @@ void X11ScreenTruthTest::runsReachTheScreen() {
 void X11ScreenTruthTest::hoverInAndOutShowsThePictureAgain() {
   ClickPreset(1);
   QTest::mouseClick(w_->sbStart, Qt::LeftButton);
-  QVERIFY(AwaitScreen(Surface()).count == 0);
+  VERIFY_NO_DIFFERENCE(AwaitScreen(Surface()));
   // The real pointer onto the docked text: the text covers the drawing area and the pointer
   // jumps to the screen's centre, inside it.
   QCursor::setPos(w_->mmExplications->mapToGlobal(w_->mmExplications->rect().center()));
@@ -322,25 +325,9 @@ void X11ScreenTruthTest::hoverInAndOutShowsThePictureAgain() {
   QCursor::setPos(w_->mapToGlobal(QPoint(w_->width() / 2, 10)));
   QTRY_COMPARE_WITH_TIMEOUT(w_->mmExplications->parentWidget(), static_cast<QWidget*>(w_->Panel2),
                             3000);
-  const Difference d = AwaitScreen(Surface());
-  QVERIFY2(d.count == 0, qPrintable(QString::number(d.count) + " pixels differ, " + d.first));
+  VERIFY_NO_DIFFERENCE(AwaitScreen(Surface()));
 }
 
-int main(int argc, char** argv) {
-  const QByteArray display = qgetenv("ORBITSIM_X11_DISPLAY");
-  if (display.isEmpty()) {
-    std::fprintf(stderr,
-                 "ORBITSIM_X11_DISPLAY is not set. This test needs an X server with a window "
-                 "manager: run it through scripts/test, which starts Xvfb with openbox and "
-                 "sets it.\n");
-    return 1;
-  }
-  // The display must be chosen before the toolkit connects to it.
-  qputenv("DISPLAY", display);
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  QApplication app(argc, argv);
-  X11ScreenTruthTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return RunOnSuiteDisplay<X11ScreenTruthTest>(argc, argv); }
 
 #include "tst_X11ScreenTruth.moc"
