@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <cstdio>
 #include <memory>
 
 #include "ScreenPixels.h"
+#include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
 #include "sim/UnitState.h"
 #include "ui/widgets/Edit.h"
@@ -219,21 +219,6 @@ void X11KeyboardTest::zeroGravity() {
 
 void X11KeyboardTest::cleanupTestCase() { QCOMPARE(mouse_.count, 0); }
 
-int main(int argc, char** argv) {
-  const QByteArray display = qgetenv("ORBITSIM_X11_DISPLAY");
-  if (display.isEmpty()) {
-    std::fprintf(stderr,
-                 "ORBITSIM_X11_DISPLAY is not set. This test needs an X server with a window "
-                 "manager: run it through scripts/test, which starts Xvfb with openbox and "
-                 "sets it.\n");
-    return 1;
-  }
-  // The display must be chosen before the toolkit connects to it.
-  qputenv("DISPLAY", display);
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  QApplication app(argc, argv);
-  X11KeyboardTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return RunOnSuiteDisplay<X11KeyboardTest>(argc, argv); }
 
 #include "tst_X11Keyboard.moc"
