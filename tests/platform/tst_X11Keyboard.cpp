@@ -178,7 +178,8 @@ void X11KeyboardTest::zoomOutAndIn() {
   QVERIFY(ScreenShowsTheSurface());
   // The Earth's disc shrinks by 1.2 across, by 1.44 in area.
   const int smaller = Count(OnScreen(w_->Image1), Navy);
-  QVERIFY2(smaller < earth * 0.8 && smaller > earth * 0.6, qPrintable(QString::asprintf("%d, %d", earth, smaller)));
+  QVERIFY2(smaller < earth * 0.8 && smaller > earth * 0.6,
+           qPrintable(QString::asprintf("%d, %d", earth, smaller)));
   Key(Qt::Key_Plus, Qt::ControlModifier);
   QVERIFY(qFuzzyCompare(KVUGraphiques::ZoomFactor, 1.0));
   QVERIFY(ScreenShowsTheSurface());
