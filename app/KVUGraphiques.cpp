@@ -1,6 +1,7 @@
 // The window's start-up, close and preset handlers, the explanation panel's hover handlers and
 // the start-up helpers (grid header, flash). The run controls are in RunControls.cpp.
 #include "app/KVUGraphiques.h"
+#include "app/StepTable.h"
 #include "app/WindowRunHost.h"
 
 #include <QCloseEvent>
@@ -29,13 +30,7 @@ bool MemoBusy = false;
 
 }  // namespace KVUGraphiques
 
-TKVFGraphiques::TKVFGraphiques(QWidget* parent) : ui::Container(parent) {
-  BuildLayout();
-  // The table keeps its step rows as numbers and writes their texts only when shown.
-  StringGrid1->SetRecordFormatter([](int col, const ui::GridRecord& row) {
-    return StepRowCellText(col, row.Time, row.Alt, row.Galt, row.Fv);
-  });
-}
+TKVFGraphiques::TKVFGraphiques(QWidget* parent) : ui::Container(parent) { BuildLayout(); }
 
 void TKVFGraphiques::FormCreate(QObject*) {
   // The look-up comes before the caption is set, so it cannot find this process itself.
@@ -46,6 +41,8 @@ void TKVFGraphiques::FormCreate(QObject*) {
   if (Start.CheckSingleInstance) ui::ServeLaterInstances(this, KVUGraphiques::InstanceKey);
   InitGrid();
   showMaximized();
+  // The focused control shows its focus mark from the start, not only after the first Tab.
+  setAttribute(Qt::WA_KeyboardFocusChange);
   // The scene and gbVectors are sized from the client area: it must be the maximised one.
   WaitUntilShown();
   RadioGroup1Click(this);
@@ -85,15 +82,13 @@ void TKVFGraphiques::closeEvent(QCloseEvent* event) {
 }
 
 void TKVFGraphiques::InitGrid() {
-  StringGrid1->SetRowCount(2);
+  StepTable->SetRowCount(2);
   StringGrid1->SetColWidth(0, 40);
   StringGrid1->SetColWidth(1, 45);
   StringGrid1->SetColWidth(2, 45);
   StringGrid1->SetColWidth(3, StringGrid1->width() - 165);
-  StringGrid1->SetCell(0, 0, QStringLiteral("Time (s)"));
-  StringGrid1->SetCell(1, 0, QStringLiteral("Alt (km)"));
-  StringGrid1->SetCell(2, 0, QStringLiteral("Galt"));
-  StringGrid1->SetCell(3, 0, QStringLiteral("fV (km/s)"));
+  StepTable->SetHeader({QStringLiteral("Time (s)"), QStringLiteral("Alt (km)"), QStringLiteral("Galt"),
+                        QStringLiteral("fV (km/s)")});
 }
 
 void TKVFGraphiques::FlashStartGroup(int Count) {
@@ -156,4 +151,10 @@ void TKVFGraphiques::mmExplicationsMouseLeave(QObject*) {
   KVUGraphiques::MemoBusy = false;
 }
 
-bool TKVFGraphiques::IsShiftDown() { return ui::IsShiftDown(); }
+bool TKVFGraphiques::IsShiftDown() {
+  if (shiftForNextRead_) {
+    shiftForNextRead_ = false;  // a run nested in this one reads the keyboard again
+    return true;
+  }
+  return ui::IsShiftDown();
+}

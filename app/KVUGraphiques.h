@@ -9,6 +9,7 @@
 
 class QCloseEvent;
 class QPushButton;
+class StepTableModel;
 
 namespace ui {
 class BarGauge;
@@ -107,6 +108,7 @@ class TKVFGraphiques : public ui::Container {
   ui::Panel* Panel2 = nullptr;
   ui::Memo* mmExplications = nullptr;
   ui::StringGrid* StringGrid1 = nullptr;
+  StepTableModel* StepTable = nullptr;  // the rows StringGrid1 shows
   ui::GroupBox* gbVectors = nullptr;
   ui::BarGauge* gInert = nullptr;
   ui::BarGauge* gHGrav = nullptr;
@@ -119,5 +121,8 @@ class TKVFGraphiques : public ui::Container {
  private:
   void BuildLayout();
   void BindHandlers();
+  void BindShortcuts();
   void WaitUntilShown();
+
+  bool shiftForNextRead_ = false;  // the fan's key: Shift counts as held for the run's one read
 };

@@ -1,10 +1,15 @@
 // The control tree of KVFGraphiques: kinds, nesting, alignment, design bounds, captions, texts,
-// colours, fonts, enabled states, hints, focus order and the binding of the handlers.
+// colours, fonts, enabled states, hints, focus order, the binding of the handlers and of the
+// shortcut keys, and the names under which assistive technology announces the controls.
 #include <QFont>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <functional>
 
 #include "app/KVUGraphiques.h"
+#include "app/StepTable.h"
 #include "app/Texts.h"
 #include "scene/Colours.h"
 #include "ui/widgets/Align.h"
@@ -70,8 +75,27 @@ ui::SpeedButton* MakeSpeedButton(QWidget* parent, const char* name, const QRect&
   auto* button = Place(new ui::SpeedButton(parent), name, design, Align::Left, true);
   button->SetGlyph(glyph);
   button->setToolTip(hint);
+  button->setAccessibleName(hint);
   button->setEnabled(enabled);
   return button;
+}
+
+QString KeyText(const QKeySequence& key) { return key.toString(QKeySequence::NativeText); }
+
+// The hint names the keys after its own text: "Pause (F6)".
+void AddKeysToHint(QAbstractButton* button, const QString& keys) {
+  button->setToolTip(QStringLiteral("%1 (%2)").arg(button->toolTip(), keys));
+}
+
+// A key that works wherever the focus is in the window, leaves the focus where it is, and does
+// nothing while the button it stands for is disabled: a click does nothing then either.
+QShortcut* AddShortcut(QWidget* window, const QList<QKeySequence>& keys, std::function<void()> act) {
+  auto* shortcut = new QShortcut(window);
+  shortcut->setKeys(keys);
+  shortcut->setContext(Qt::WindowShortcut);
+  shortcut->setAutoRepeat(false);
+  QObject::connect(shortcut, &QShortcut::activated, window, std::move(act));
+  return shortcut;
 }
 
 }  // namespace
@@ -131,9 +155,9 @@ void TKVFGraphiques::BuildLayout() {
   GroupBox10 = MakeGroupBox(GroupBox8, "GroupBox10", QRect(5, 21, 63, 46), Align::Left, true, QStringLiteral("Zoom"));
   GroupBox10->SetColor(colours::Yellow);
   sbZoomIn = MakeSpeedButton(GroupBox10, "sbZoomIn", QRect(5, 21, 23, 20), ui::Glyph::ZoomIn,
-                             QStringLiteral("Zoom in (larger picture)"), true);
+                             QStringLiteral("Zoom in, larger picture"), true);
   sbZoomOut = MakeSpeedButton(GroupBox10, "sbZoomOut", QRect(34, 21, 23, 20), ui::Glyph::ZoomOut,
-                              QStringLiteral("Zoom out (smaller picture)"), true);
+                              QStringLiteral("Zoom out, smaller picture"), true);
 
   gbStart = MakeGroupBox(GroupBox8, "gbStart", QRect(74, 21, 127, 46), Align::Left, true, QStringLiteral("Simulation"));
   gbStart->SetColor(colours::Yellow);
@@ -175,8 +199,10 @@ void TKVFGraphiques::BuildLayout() {
   StringGrid1 = Place(new ui::StringGrid(Panel2), "StringGrid1", QRect(2, 129, 220, 313), Align::Client);
   StringGrid1->SetColor(colours::Yellow);
   StringGrid1->setFont(PixelFont(QStringLiteral("Courier New"), 9));
-  StringGrid1->SetColCount(4);
-  StringGrid1->SetRowCount(5);
+  StepTable = new StepTableModel(this);
+  StepTable->SetView(StringGrid1);
+  StepTable->SetRowCount(5);
+  StringGrid1->setModel(StepTable);
 
   gbVectors = MakeGroupBox(this, "gbVectors", QRect(827, 111, 220, 399), Align::None, false,
                            QStringLiteral("Inertia and gravitation vectors"));
@@ -191,6 +217,24 @@ void TKVFGraphiques::BuildLayout() {
   Memo1->SetColor(ui::SysWindow);
   Memo1->SetLines(KVUGraphiques::VectorLegendLines());
 
+  // Names for assistive technology where no caption or text of the control gives one: each
+  // field is named by its group's caption, the rest by what they show.
+  for (ui::Edit* field : {eAlt, eSpeed, eGravConst, eAltitude, eMaxAlt, eDuree})
+    field->setAccessibleName(static_cast<ui::GroupBox*>(field->parentWidget())->Caption());
+  GroupBox8->setAccessibleName(QStringLiteral("Program execution"));
+  Image1->setAccessibleName(QStringLiteral("Orbit drawing"));
+  Image1->setAccessibleDescription(
+      QStringLiteral("The blue Earth, the grey circle at the initial altitude and the legend; a run draws "
+                     "the trajectory with its vector marks"));
+  mmExplications->setAccessibleName(QStringLiteral("Notes on the program"));
+  StringGrid1->setAccessibleName(QStringLiteral("Flight table, one row per simulated second"));
+  Memo1->setAccessibleName(QStringLiteral("Legend of the vector colours"));
+  const QString gaugeUnit = QStringLiteral("In tenths of a km/s: a full bar is 10 km/s");
+  gInert->setAccessibleName(QStringLiteral("Inertia vector"));
+  gVGrav->setAccessibleName(QStringLiteral("Vertical gravity component"));
+  gHGrav->setAccessibleName(QStringLiteral("Horizontal gravity component"));
+  for (ui::BarGauge* gauge : {gInert, gVGrav, gHGrav}) gauge->setAccessibleDescription(gaugeUnit);
+
   // Focus order: the g=0 button first, then right to left across the parameters, then the panel.
   setTabOrder(Button1, RadioGroup1->Button(0));
   setTabOrder(RadioGroup1->Button(0), RadioGroup1->Button(1));
@@ -203,6 +247,7 @@ void TKVFGraphiques::BuildLayout() {
   Button1->setFocus();
 
   BindHandlers();
+  BindShortcuts();
 }
 
 void TKVFGraphiques::BindHandlers() {
@@ -219,4 +264,33 @@ void TKVFGraphiques::BindHandlers() {
   RadioGroup1->SetClickHandler([this](QObject* Sender) { RadioGroup1Click(Sender); });
   mmExplications->SetMouseEnterHandler([this](QObject* Sender) { mmExplicationsMouseEnter(Sender); });
   mmExplications->SetMouseLeaveHandler([this](QObject* Sender) { mmExplicationsMouseLeave(Sender); });
+}
+
+void TKVFGraphiques::BindShortcuts() {
+  // Function keys and Ctrl combinations, which no field of the window takes as typing.
+  const QKeySequence start(Qt::Key_F5);
+  const QKeySequence fan(Qt::SHIFT | Qt::Key_F5);
+  const QKeySequence pause(Qt::Key_F6);
+  const QKeySequence stop(Qt::Key_F7);
+  const QKeySequence zeroGravity(Qt::Key_F8);
+  const QList<QKeySequence> zoomIn = QKeySequence::keyBindings(QKeySequence::ZoomIn);
+  const QList<QKeySequence> zoomOut = QKeySequence::keyBindings(QKeySequence::ZoomOut);
+  AddShortcut(this, {start}, [this] { sbStart->click(); });
+  // The run reads Shift once, at its entry: for that read the key stands for Start with Shift held.
+  AddShortcut(this, {fan}, [this] {
+    shiftForNextRead_ = true;
+    sbStart->click();
+    shiftForNextRead_ = false;
+  });
+  AddShortcut(this, {pause}, [this] { sbPause->click(); });
+  AddShortcut(this, {stop}, [this] { sbStop->click(); });
+  AddShortcut(this, {zeroGravity}, [this] { Button1->click(); });
+  AddShortcut(this, zoomIn, [this] { sbZoomIn->click(); });
+  AddShortcut(this, zoomOut, [this] { sbZoomOut->click(); });
+  AddKeysToHint(sbStart, QStringLiteral("%1; %2: the fan").arg(KeyText(start), KeyText(fan)));
+  AddKeysToHint(sbPause, KeyText(pause));
+  AddKeysToHint(sbStop, KeyText(stop));
+  AddKeysToHint(Button1, KeyText(zeroGravity));
+  AddKeysToHint(sbZoomIn, KeyText(zoomIn.value(0)));
+  AddKeysToHint(sbZoomOut, KeyText(zoomOut.value(0)));
 }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/KVUGraphiques.h"
+#include "app/StepTable.h"
 #include "app/WindowRunHost.h"
 #include "scene/Colours.h"
 #include "sim/RunSimulation.h"
@@ -14,7 +15,6 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
-#include "ui/widgets/StringGrid.h"
 
 using namespace KVUGraphiques;
 
@@ -89,8 +89,8 @@ void TKVFGraphiques::ResetScene() {
   surface.SetBrushColor(scene::colours::Black);
   surface.FillRect(0, 0, width(), height());
   ui::RepaintNow(Image1);
-  StringGrid1->SetRowCount(2);
-  for (int col = 0; col < StringGrid1->ColCount(); ++col) StringGrid1->SetCell(col, 1, QString());
+  StepTable->SetRowCount(2);
+  StepTable->ClearRow(1);
   eAltitude->SetColor(eMaxAlt->Color());
   eMaxAlt->setText(QString());
 }
@@ -98,4 +98,5 @@ void TKVFGraphiques::ResetScene() {
 void TKVFGraphiques::RunSimulation() {
   WindowRunHost host(*this);
   sim::RunSimulation(host);
+  host.GiveFocusBack();
 }

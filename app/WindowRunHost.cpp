@@ -2,13 +2,14 @@
 #include "app/WindowRunHost.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "app/KVUGraphiques.h"
+#include "app/StepTable.h"
 #include "scene/Background.h"
 #include "scene/Trajectory.h"
 #include "scene/Vectors.h"
 #include "sim/Duration.h"
-#include "sim/NumberText.h"
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
@@ -40,19 +41,6 @@ void SetResultText(ui::Edit* field, const QString& text, std::string& latin1) {
 
 }  // namespace
 
-QString StepRowCellText(int col, std::int32_t time, double alt, double galt, double fv) {
-  sim::NumberBuffer buffer;
-  std::string_view text;
-  switch (col) {
-    case 0: text = sim::FormatInteger(time, buffer); break;
-    case 1: text = sim::FormatWhole(alt, buffer); break;
-    case 2: text = sim::FormatThousandths(galt, buffer); break;
-    case 3: text = sim::FormatThousandths(fv, buffer); break;
-    default: return {};
-  }
-  return QLatin1Char(' ') + QLatin1String(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 WindowRunHost::WindowRunHost(TKVFGraphiques& window) : w_(window) {}
 
 // Characters beyond Latin-1 can never be part of a number, so the edit's stand-in for them keeps
@@ -63,7 +51,11 @@ std::string_view WindowRunHost::GravityText() { return w_.eGravConst->Latin1Text
 void WindowRunHost::SetSpeedText(std::string_view text) { SetFieldText(w_.eSpeed, text); }
 void WindowRunHost::SetAltText(std::string_view text) { SetFieldText(w_.eAlt, text); }
 int WindowRunHost::PresetIndex() { return w_.RadioGroup1->ItemIndex(); }
-void WindowRunHost::SetPresetsEnabled(bool enabled) { w_.RadioGroup1->setEnabled(enabled); }
+void WindowRunHost::SetPresetsEnabled(bool enabled) {
+  if (!enabled) NoteFocusLeaving(w_.RadioGroup1);
+  w_.RadioGroup1->setEnabled(enabled);
+  NoteFocusMoved();
+}
 bool WindowRunHost::IsShiftDown() { return w_.IsShiftDown(); }
 sim::AreaSize WindowRunHost::DrawingAreaSize() { return {w_.Image1->width(), w_.Image1->height()}; }
 sim::AreaSize WindowRunHost::ClientSize() { return {w_.width(), w_.height()}; }
@@ -81,11 +73,15 @@ void WindowRunHost::SetDuration(std::int32_t StepCount) {
 }
 
 void WindowRunHost::InitGrid() { w_.InitGrid(); }
-void WindowRunHost::SetGridVisible(bool visible) { w_.StringGrid1->setVisible(visible); }
+void WindowRunHost::SetGridVisible(bool visible) {
+  if (!visible) NoteFocusLeaving(w_.StringGrid1);
+  w_.StringGrid1->setVisible(visible);
+  NoteFocusMoved();
+}
 void WindowRunHost::SelectLastGridRow() { w_.StringGrid1->SetRow(w_.StringGrid1->RowCount() - 1); }
 void WindowRunHost::WriteStepRow(const sim::RunState& s) {
-  w_.StringGrid1->SetRowCount(s.StepCount + 2);
-  w_.StringGrid1->SetRecord(s.StepCount + 1, {s.StepCount, s.hKm, s.gR, s.fV});
+  w_.StepTable->SetRowCount(s.StepCount + 2);
+  w_.StepTable->SetStepRow(s.StepCount + 1, {s.StepCount, false, s.hKm, s.gR, s.fV});
 }
 void WindowRunHost::ShowLostMessage() {
   ui::ShowMessage(&w_, QApplication::applicationDisplayName(),
@@ -115,3 +111,25 @@ void WindowRunHost::DrawVectorLines(const sim::RunState& s) {
 void WindowRunHost::EnableRunButtons(bool Active) { w_.EnableRunButtons(Active); }
 void WindowRunHost::PumpEvents() { ui::PumpEvents(); }
 void WindowRunHost::SleepMs(int milliseconds) { ui::SleepMs(milliseconds); }
+
+void WindowRunHost::NoteFocusLeaving(QWidget* control) {
+  QWidget* focus = w_.focusWidget();
+  if (focus == nullptr || (focus != control && !control->isAncestorOf(focus))) return;
+  focusTaken_ = focus;
+  focusLeaving_ = true;
+}
+
+void WindowRunHost::NoteFocusMoved() {
+  if (!focusLeaving_) return;
+  focusLeaving_ = false;
+  focusMovedTo_ = w_.focusWidget();
+}
+
+void WindowRunHost::GiveFocusBack() {
+  QWidget* focus = w_.focusWidget();
+  if (focusTaken_ != nullptr && focus == focusMovedTo_ && focusTaken_->isEnabled() && focusTaken_->isVisible()) {
+    focusTaken_->setFocus(Qt::OtherFocusReason);
+  } else if (focus == nullptr) {
+    w_.Button1->setFocus(Qt::OtherFocusReason);
+  }
+}

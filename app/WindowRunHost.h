@@ -2,7 +2,9 @@
 // area and the run buttons of KVFGraphiques behind the hand-overs of sim::RunHost.
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <string>
 
 #include "sim/RunHost.h"
@@ -47,11 +49,19 @@ class WindowRunHost final : public sim::RunHost {
   void PumpEvents() override;
   void SleepMs(int milliseconds) override;
 
+  // After the run: a control whose focus the run took by disabling or hiding it has it back,
+  // unless the user has put the focus elsewhere meanwhile; a window left without focus gives it
+  // to the first control of its focus order.
+  void GiveFocusBack();
+
  private:
+  // Call before `control` is disabled or hidden; `Moved` after, to note where Qt put the focus.
+  void NoteFocusLeaving(QWidget* control);
+  void NoteFocusMoved();
+
   TKVFGraphiques& w_;
+  QPointer<QWidget> focusTaken_;
+  QPointer<QWidget> focusMovedTo_;
+  bool focusLeaving_ = false;
   std::string duration_;  // the duration text as 8-bit characters, kept for its capacity
 };
-
-// The table's cell texts for a step row: a blank, then the time, "0" of the altitude and
-// "0.000" of the gravity and the fall speed.
-QString StepRowCellText(int col, std::int32_t time, double alt, double galt, double fv);

@@ -403,6 +403,8 @@ int main(int argc, char** argv) {
   }
   tables.clear();
   for (int i = 0; i < std::max(repetitions, 3); ++i) tables.push_back(ShowTable(*w));
+  // The first showing reports the rows the hidden table took to the view; later ones find it known.
+  const double millionFirstTable = tables.front();
   const double millionTable = Median(tables);
   const QSize area = w->Image1->size();
   const QSize client = w->size();
@@ -428,6 +430,7 @@ int main(int argc, char** argv) {
   PrintRow("table after lost run", lost.steps, {lostTable, -1}, 0, 0, -1);
   PrintRow(smoke ? "table of 100000 rows" : "table of 1000000 rows", manyRows, {millionTable, -1}, 0, 0,
            -1);
+  PrintRow("  its first showing", manyRows, {millionFirstTable, -1}, 0, 0, -1);
   const double longFloor = longMemory.floorCpuPerStep * longMemory.rows;
   if (longMemory.ok) {
     PrintRow(smoke ? "long flight (smoke)" : "long flight", longMemory.rows, longMemory.run,
@@ -448,6 +451,8 @@ int main(int argc, char** argv) {
               Verdict(lostBytes >= 0 && lostBytes <= 100));
   std::printf("  %7d-row table shown    %7.1f ms  (< 50)    %s\n", manyRows, millionTable * 1e3,
               Verdict(millionTable < 0.050));
+  std::printf("    first showing            %7.1f ms  (< 50)    %s\n", millionFirstTable * 1e3,
+              Verdict(millionFirstTable < 0.050));
   if (longMemory.ok && !smoke) {
     const double longRatio = longMemory.run.cpu / longFloor;
     const double longGrowth = (longMemory.run.cpu / longMemory.rows) / gpsPerStep;

@@ -7,14 +7,17 @@ BUILD=${ORBITSIM_BUILD_DIR:-$ROOT/build}
 
 # Build tools, Qt 6 Widgets, libxcb for the window look-up, Google Benchmark, the fonts the
 # layout names (Liberation is metric-compatible with Arial and Courier New), and what the
-# real-window tests run under: Xvfb, a window manager and the X utilities; clang with its
-# libFuzzer runtime for the fuzz targets; the validators of the launcher and its description.
+# real-window tests run under: Xvfb, a window manager and the X utilities, and for the
+# accessibility test a session bus, the accessibility bus and Debian's Python binding of it;
+# clang with its libFuzzer runtime for the fuzz targets; the validators of the launcher and its
+# description.
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev libxcb-xtest0-dev
   libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth openbox x11-utils
+  dbus at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev
 )

@@ -275,7 +275,9 @@ void TestWindow::focusOrder() {
 void TestWindow::buttonsAndHints() {
   const QList<QPair<QAbstractButton*, QString>> hints{{window_->sbStart, "Start"}, {window_->sbPause, "Pause"},
                                                        {window_->sbStop, "Stop"}, {window_->Button1, "Zero gravity"}};
-  for (const auto& [button, hint] : hints) QCOMPARE(button->toolTip(), hint);
+  // Each hint begins with its own text; the key that clicks the button follows in parentheses.
+  for (const auto& [button, hint] : hints)
+    QVERIFY2(button->toolTip().startsWith(hint + " ("), qPrintable(button->toolTip()));
   for (ui::SpeedButton* button :
        {window_->sbZoomIn, window_->sbZoomOut, window_->sbStart, window_->sbPause, window_->sbStop}) {
     QVERIFY(!button->toolTip().isEmpty());

@@ -1,5 +1,6 @@
 // Runs in the window, driven through its controls as a person drives them: clicks, characters,
-// Enter and Shift. The event pump's hook lets a test act at a chosen pump of a run.
+// Enter and Shift, and the keys that stand for the buttons. The event pump's hook lets a test
+// act at a chosen pump of a run.
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
+#include "ui/widgets/Memo.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
@@ -67,6 +69,18 @@ class Window {
       for (int x = 0; x < image.width(); ++x)
         if ((image.pixel(x, y) & 0xFFFFFF) != 0) return true;
     return false;
+  }
+  // A key as the keyboard delivers it: to the focused control, or to the window when none has
+  // the focus. The window is made active first, as the keys that stand for buttons want it.
+  void Key(Qt::Key key, Qt::KeyboardModifiers keys = {}) {
+    if (!w.isActiveWindow()) {
+      w.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+    if (QWidget* focus = QApplication::focusWidget())
+      QTest::keyClick(focus, key, keys);
+    else
+      QTest::keyClick(w.windowHandle(), key, keys);
   }
   // Holds Shift down as the keyboard reports it to the platform.
   void HoldShift(bool down) {
@@ -354,6 +368,85 @@ class TestWindowRuns : public QObject {
     QVERIFY(!KVUGraphiques::Running && !KVUGraphiques::Paused);
     QVERIFY(!t.w.isVisible());
     QVERIFY(t.DataRows() < 100);
+  }
+
+  // The keys do what a click does, wherever the focus is, leave it there, and do nothing while
+  // their button is disabled: F5 starts, F6 pauses, F7 stops, F5 resumes, Ctrl++ and Ctrl+-
+  // zoom, F8 is g=0.
+  void keysWhereverTheFocusIs_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("g=0 button") << "Button1";
+    QTest::newRow("speed field") << "eSpeed";
+    QTest::newRow("table") << "StringGrid1";
+    QTest::newRow("explanation") << "mmExplications";
+    QTest::newRow("legend") << "Memo1";
+  }
+  void keysWhereverTheFocusIs() {
+    QFETCH(QString, focus);
+    Window t;
+    QWidget* target = t.w.findChild<QWidget*>(focus);
+    target->setFocus();
+    const QString speed = t.w.eSpeed->text();
+    const QString legend = t.w.Memo1->toPlainText();
+    bool paused = false, resumed = false, zeroGravity = false;
+    t.OnPump([&](int pump) {
+      if (pump == 2) {
+        t.Key(Qt::Key_F5);  // Start is disabled while the run animates: no second run
+        t.Key(Qt::Key_F6);
+      } else if (pump == 3) {
+        paused = KVUGraphiques::Paused;
+        t.Key(Qt::Key_F7);  // Stop is disabled while paused
+        t.Key(Qt::Key_F6);  // and so is Pause
+        t.Key(Qt::Key_F5);
+        resumed = KVUGraphiques::Running && !KVUGraphiques::Paused;
+      } else if (pump == 5) {
+        t.Key(Qt::Key_F8);
+      } else if (pump == 6) {
+        zeroGravity = KVUGraphiques::ZeroGravity;
+        t.Key(Qt::Key_F7);
+      }
+    });
+    t.Key(Qt::Key_F5);
+    QVERIFY(paused);
+    QVERIFY(resumed);
+    QVERIFY(zeroGravity);
+    QCOMPARE(t.DataRows(), 41);  // stopped in the pump after step 40: the pause cost no step
+    QVERIFY(t.Idle());
+    QCOMPARE(QApplication::focusWidget(), target);
+    t.Key(Qt::Key_Plus, Qt::ControlModifier);
+    QVERIFY(std::fabs(KVUGraphiques::ZoomFactor - 1 / 1.2) < 1e-12);
+    t.Key(Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(std::fabs(KVUGraphiques::ZoomFactor - 1) < 1e-12);
+    QVERIFY(t.AnyPixelLit());  // redrawn at the new scale
+    QCOMPARE(QApplication::focusWidget(), target);
+    QCOMPARE(t.w.eSpeed->text(), speed);  // no key reached a field as typing
+    QCOMPARE(t.w.Memo1->toPlainText(), legend);
+  }
+
+  // Shift with the Start key, as Shift with a click on Start, flies the fan with the GPS preset,
+  // for that run only.
+  void fanKey() {
+    Window t;
+    t.Key(Qt::Key_F5, Qt::ShiftModifier);
+    QCOMPARE(t.w.eMaxAlt->text(), QString("27792"));
+    QCOMPARE(t.w.StringGrid1->RowCount(), 2);
+    t.Key(Qt::Key_F5);
+    QCOMPARE(t.DataRows(), 12538);
+  }
+
+  // A preset that has the focus is disabled by the run; it has the focus back afterwards.
+  void focusBackAfterARun() {
+    Window t;
+    QRadioButton* preset = t.w.RadioGroup1->Button(1);
+    preset->setFocus();
+    QWidget* during = preset;
+    t.OnPump([&](int pump) {
+      if (pump == 1) during = QApplication::focusWidget();
+    });
+    t.Key(Qt::Key_F5);
+    QCOMPARE(during, nullptr);
+    QCOMPARE(QApplication::focusWidget(), preset);
+    QVERIFY(t.Idle());
   }
 
   void presets_data() {

@@ -1,6 +1,7 @@
 // Copying from the table as a user does: select cells with the mouse or Shift and the arrow
 // keys, press Ctrl+C, and paste tab-separated lines into a spreadsheet.
 #include <QClipboard>
+#include <QStandardItemModel>
 #include <QtTest>
 
 #include "ui/widgets/StringGrid.h"
@@ -9,26 +10,25 @@ namespace {
 
 // A shown grid of four columns: the header and ten step rows, cells with a leading blank.
 struct Grid {
+  QStandardItemModel rows{10, 4};
   ui::StringGrid grid;
   Grid() {
-    grid.SetColCount(4);
-    grid.SetRowCount(11);
-    const QStringList header{"Time (s)", "Alt (km)", "Galt", "fV (km/s)"};
-    for (int c = 0; c < 4; ++c) grid.SetCell(c, 0, header[c]);
-    grid.SetRecordFormatter([](int col, const ui::GridRecord& r) {
-      const double values[] = {double(r.Time), r.Alt, r.Galt, r.Fv};
-      return QLatin1Char(' ') + QString::number(values[col]).replace('.', ',');
-    });
-    for (int n = 0; n < 10; ++n) grid.SetRecord(n + 1, {n, 20200.0 - n, 0.5, 0.25 * n});
+    rows.setHorizontalHeaderLabels({"Time (s)", "Alt (km)", "Galt", "fV (km/s)"});
+    for (int n = 0; n < 10; ++n) {
+      const double values[] = {double(n), 20200.0 - n, 0.5, 0.25 * n};
+      for (int c = 0; c < 4; ++c)
+        rows.setItem(n, c, new QStandardItem(QLatin1Char(' ') + QString::number(values[c]).replace('.', ',')));
+    }
+    grid.setModel(&rows);
     grid.resize(220, 200);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
   }
-  // The centre of a cell on the screen (the header row is row 0, each row 17 pixels apart).
+  // The centre of a cell on the screen: data rows lie 17 pixels apart below the header row.
   QPoint CellCentre(int col, int row) const {
     int x = 0;
     for (int c = 0; c < col; ++c) x += grid.ColWidth(c) + 1;
-    return {x + grid.ColWidth(col) / 2, row * (grid.DefaultRowHeight() + 1) + 8};
+    return {x + grid.ColWidth(col) / 2, (row - grid.FixedRows()) * (grid.DefaultRowHeight() + 1) + 8};
   }
   QString Copy() {
     QGuiApplication::clipboard()->clear();

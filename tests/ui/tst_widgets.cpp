@@ -1,10 +1,8 @@
 // The widget layer driven as the window drives it: alignment order and re-layout, the edit's
-// key hand-over, the radio group's index and click rule, the grid's rows and records, the
-// gauge's clamping, the image control's surface and the services' seams.
+// key hand-over, the radio group's index and click rule, the gauge's clamping, the image
+// control's surface and the services' seams. The grid has tests of its own (tst_stringgrid).
 #include <QLocale>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "scene/Colours.h"
@@ -16,7 +14,6 @@
 #include "ui/widgets/Panel.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
-#include "ui/widgets/StringGrid.h"
 
 using ui::Align;
 
@@ -30,10 +27,6 @@ class TestWidgets : public QObject {
   void editKeyHandler();
   void disabledEditKeepsColours();
   void radioGroupIndexAndClicks();
-  void gridRowCount();
-  void gridRecordsThroughFormatter();
-  void gridCurrentRowScrolls();
-  void gridHiddenAppendTouchesNoView();
   void gaugeClamps_data();
   void gaugeClamps();
   void imageSurfaceKeepsFirstSize();
@@ -196,134 +189,6 @@ void TestWidgets::radioGroupIndexAndClicks() {
   // Three columns, one row: the buttons lie side by side.
   QVERIFY(group.Button(0)->x() < group.Button(1)->x());
   QCOMPARE(group.Button(0)->y(), group.Button(2)->y());
-}
-
-void TestWidgets::gridRowCount() {
-  ui::StringGrid grid;
-  grid.SetColCount(4);
-  QCOMPARE(grid.ColCount(), 4);
-  QCOMPARE(grid.DefaultColWidth(), 40);
-  QCOMPARE(grid.ColWidth(3), 40);
-  QCOMPARE(grid.DefaultRowHeight(), 16);
-  grid.SetRowCount(4);
-  grid.SetCell(0, 0, QStringLiteral("head"));
-  grid.SetCell(1, 1, QStringLiteral("one"));
-  grid.SetCell(2, 3, QStringLiteral("three"));
-  grid.SetRowCount(2);  // row 3 dropped
-  QCOMPARE(grid.RowCount(), 2);
-  QCOMPARE(grid.Cells(2, 3), QString());
-  grid.SetRowCount(5);  // new rows are empty, old rows keep their content
-  QCOMPARE(grid.Cells(2, 3), QString());
-  QCOMPARE(grid.Cells(0, 0), QStringLiteral("head"));
-  QCOMPARE(grid.Cells(1, 1), QStringLiteral("one"));
-  // Out-of-range cells read empty and ignore writes.
-  grid.SetCell(9, 1, QStringLiteral("x"));
-  grid.SetCell(0, 9, QStringLiteral("x"));
-  QCOMPARE(grid.Cells(9, 1), QString());
-  QCOMPARE(grid.Cells(-1, -1), QString());
-  grid.SetRowCount(-3);
-  QCOMPARE(grid.RowCount(), 0);
-}
-
-void TestWidgets::gridRecordsThroughFormatter() {
-  ui::StringGrid grid;
-  grid.SetColCount(4);
-  int calls = 0;
-  grid.SetRecordFormatter([&](int col, const ui::GridRecord& r) {
-    ++calls;
-    switch (col) {
-      case 0:
-        return QString::number(r.Time);
-      case 1:
-        return QString::number(r.Alt);
-      case 2:
-        return QString::number(r.Galt);
-      default:
-        return QString::number(r.Fv);
-    }
-  });
-  grid.SetRowCount(2);
-  grid.SetCell(0, 1, QStringLiteral("text"));
-  for (int n = 0; n < 1000; ++n) {
-    grid.SetRowCount(n + 2);
-    grid.SetRecord(n + 1, ui::GridRecord{n, 100.0 + n, 9.5, 0.25});
-  }
-  QCOMPARE(calls, 0);  // no text is made until a cell is read or painted
-  QCOMPARE(grid.RowCount(), 1001);
-  QCOMPARE(grid.Cells(0, 1), QStringLiteral("0"));  // the record replaced the text row
-  QCOMPARE(grid.Cells(1, 500), QStringLiteral("599"));
-  QCOMPARE(grid.Cells(3, 1000), QStringLiteral("0.25"));
-  QCOMPARE(calls, 3);
-
-  // A text write into a record row keeps the other cells' texts.
-  grid.SetCell(2, 500, QStringLiteral("g"));
-  QCOMPARE(grid.Cells(2, 500), QStringLiteral("g"));
-  QCOMPARE(grid.Cells(0, 500), QStringLiteral("499"));
-  // A record for a row that does not exist is ignored.
-  grid.SetRecord(1001, ui::GridRecord{1, 1, 1, 1});
-  QCOMPARE(grid.RowCount(), 1001);
-  // Dropped record rows come back empty.
-  grid.SetRowCount(2);
-  grid.SetRowCount(3);
-  QCOMPARE(grid.Cells(0, 2), QString());
-}
-
-void TestWidgets::gridCurrentRowScrolls() {
-  ui::StringGrid grid;
-  grid.resize(220, 313);
-  grid.SetColCount(4);
-  grid.SetRowCount(2000);
-  grid.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&grid));
-  QCOMPARE(grid.Row(), 1);
-  QCOMPARE(grid.TopRow(), 1);
-  grid.SetRow(1999);
-  QCOMPARE(grid.Row(), 1999);
-  QVERIFY(grid.TopRow() > 1900);
-  QVERIFY(grid.verticalScrollBar()->isVisible());
-  grid.SetRow(0);  // the header row cannot be current
-  grid.SetRow(5000);
-  QCOMPARE(grid.Row(), 1999);
-
-  // Keys move the selection; the header stays out of it.
-  grid.SetRow(1);
-  QTest::keyClick(&grid, Qt::Key_Up);
-  QCOMPARE(grid.Row(), 1);
-  QTest::keyClick(&grid, Qt::Key_Down);
-  QTest::keyClick(&grid, Qt::Key_Right);
-  QCOMPARE(grid.Row(), 2);
-  QCOMPARE(grid.Col(), 1);
-  QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
-  QCOMPARE(grid.Row(), 1999);
-  // A click on a cell selects it.
-  grid.SetRow(1);
-  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(45, 17 * 3 + 5));
-  QCOMPARE(grid.Row(), 3);
-  QCOMPARE(grid.Col(), 1);
-  // Shrinking below the current row moves it to the last row.
-  grid.SetRowCount(2);
-  QCOMPARE(grid.Row(), 1);
-}
-
-void TestWidgets::gridHiddenAppendTouchesNoView() {
-  ui::StringGrid grid;
-  grid.resize(220, 313);
-  grid.SetColCount(4);
-  grid.SetRowCount(2);
-  grid.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&grid));
-  grid.hide();
-  QSignalSpy rangeChanges(grid.verticalScrollBar(), &QScrollBar::rangeChanged);
-  for (int n = 0; n < 5000; ++n) {
-    grid.SetRowCount(n + 2);
-    grid.SetRecord(n + 1, ui::GridRecord{n, 0, 0, 0});
-  }
-  grid.SetRow(grid.RowCount() - 1);
-  QCOMPARE(rangeChanges.count(), 0);
-  grid.show();
-  QCOMPARE(rangeChanges.count(), 1);
-  QVERIFY(grid.verticalScrollBar()->maximum() > 4900);
-  QVERIFY(grid.TopRow() > 4900);  // the current row was scrolled into view on showing
 }
 
 void TestWidgets::gaugeClamps_data() {

@@ -1,10 +1,12 @@
 // Gauge painting: border, white background and the filled part proportional to the progress.
 #include "ui/widgets/BarGauge.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
 #include "scene/Colours.h"
+#include "ui/widgets/Accessible.h"
 
 namespace ui {
 
@@ -12,6 +14,7 @@ BarGauge::BarGauge(Qt::Orientation orientation, QWidget* parent) : QWidget(paren
   // The border and the white background cover every pixel, so a new value repaints the gauge
   // alone and not the group box behind it.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  InstallAccessibleFactory();
 }
 
 void BarGauge::SetProgress(int value) {
@@ -19,6 +22,10 @@ void BarGauge::SetProgress(int value) {
   if (clamped == progress_) return;
   progress_ = clamped;
   update();
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, progress_);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void BarGauge::SetFillColor(Colour colour) {

@@ -4,11 +4,12 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "ui/widgets/Accessible.h"
 #include "ui/widgets/Align.h"
 
 namespace ui {
 
-Container::Container(QWidget* parent) : QWidget(parent) {}
+Container::Container(QWidget* parent) : QWidget(parent) { InstallAccessibleFactory(); }
 
 void Container::SetColor(Colour colour) {
   colour_ = colour;

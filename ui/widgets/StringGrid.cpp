@@ -1,9 +1,11 @@
-// The string grid: storage of text and record rows, painting of the visible rows only, and the
-// selection by mouse and keys.
+// The string grid over a table view: painting of the rows in view only, in the look of a classic
+// string grid (header cells in button face, one-pixel lines between cells, text two pixels in),
+// and the selection of a range from an anchor cell by mouse and keys.
 #include "ui/widgets/StringGrid.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,164 +14,129 @@
 
 namespace ui {
 
-StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+// The header row, painted as the grid paints its cells.
+class StringGrid::Header : public QHeaderView {
+ public:
+  explicit Header(StringGrid* grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(viewport());
+    painter.setFont(grid_->font());
+    painter.fillRect(viewport()->rect(), ResolveColour(grid_->colour_));
+    const int viewWidth = viewport()->width();
+    for (int col = 0; col < count(); ++col) {
+      const int x = sectionViewportPosition(col);
+      if (x >= viewWidth) break;
+      const QString text = model() != nullptr ? model()->headerData(col, Qt::Horizontal).toString() : QString();
+      grid_->PaintCell(painter, QRect(x, 0, sectionSize(col) - 1, grid_->DefaultRowHeight()), text, true, false);
+    }
+  }
+
+ private:
+  StringGrid* grid_;
+};
+
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent) {
+  setHorizontalHeader(new Header(this));
+  // Sections hold a cell and the line after it.
+  QHeaderView* columns = horizontalHeader();
+  columns->setMinimumSectionSize(0);
+  columns->setDefaultSectionSize(DefaultColWidth() + 1);
+  columns->setSectionResizeMode(QHeaderView::Fixed);
+  columns->setSectionsClickable(false);
+  columns->setHighlightSections(false);
+  columns->setFixedHeight(DefaultRowHeight() + 1);
+  QHeaderView* rows = verticalHeader();
+  rows->hide();
+  rows->setMinimumSectionSize(0);
+  rows->setDefaultSectionSize(DefaultRowHeight() + 1);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
   setFocusPolicy(Qt::StrongFocus);
+  setEditTriggers(NoEditTriggers);
+  setSelectionMode(ContiguousSelection);
+  setSelectionBehavior(SelectItems);
+  // Tab leaves the grid for the next control of the form.
+  setTabKeyNavigation(false);
+  setWordWrap(false);
+  setVerticalScrollMode(ScrollPerItem);
+  setHorizontalScrollMode(ScrollPerPixel);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  colWidths_.assign(5, defaultColWidth_);
-  rows_.resize(5);
+  // Every pixel of the viewport is painted here.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void StringGrid::SetRowCount(int count) {
-  count = std::max(0, count);
-  if (count < RowCount()) texts_.erase(texts_.lower_bound(count), texts_.end());
-  rows_.resize(static_cast<std::size_t>(count));
-  if (row_ >= count) row_ = std::max(FixedRows(), count - 1);
-  if (anchorRow_ >= count) anchorRow_ = row_;
-  ViewChanged();
+void StringGrid::setModel(QAbstractItemModel* model) {
+  QTableView::setModel(model);
+  anchor_ = QPersistentModelIndex();
+  if (model == nullptr) return;
+  connect(model, &QAbstractItemModel::rowsRemoved, this, [this, model] {
+    if (model == this->model()) KeepCurrentSelected();
+  });
+  auto selectFirst = [this, model] {
+    if (model == this->model() && !currentIndex().isValid()) MoveCurrent(model->index(0, 0, rootIndex()), false);
+  };
+  connect(model, &QAbstractItemModel::rowsInserted, this, selectFirst);
+  connect(model, &QAbstractItemModel::modelReset, this, selectFirst);
+  selectFirst();
 }
 
-void StringGrid::SetColCount(int count) {
-  colWidths_.resize(static_cast<std::size_t>(std::max(1, count)), defaultColWidth_);
-  for (auto& [row, cells] : texts_) {
-    while (cells.size() < ColCount()) cells.append(QString());
-    while (cells.size() > ColCount()) cells.removeLast();
-  }
-  col_ = std::min(col_, ColCount() - 1);
-  anchorCol_ = std::min(anchorCol_, ColCount() - 1);
-  ViewChanged();
+void StringGrid::FetchAll() const {
+  QAbstractItemModel* m = model();
+  if (m == nullptr) return;
+  while (m->canFetchMore(rootIndex())) m->fetchMore(rootIndex());
 }
+
+int StringGrid::RowCount() const {
+  FetchAll();
+  return FixedRows() + (model() != nullptr ? model()->rowCount(rootIndex()) : 0);
+}
+
+int StringGrid::ColCount() const { return model() != nullptr ? model()->columnCount(rootIndex()) : 0; }
 
 QString StringGrid::Cells(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  const Slot& slot = rows_[static_cast<std::size_t>(row)];
-  switch (slot.kind) {
-    case Kind::Text: {
-      const auto it = texts_.find(row);
-      return it != texts_.end() ? it->second.value(col) : QString();
-    }
-    case Kind::Record:
-      return formatter_ ? formatter_(col, GridRecord{slot.time, slot.alt, slot.galt, slot.fv}) : QString();
-    default:
-      return {};
-  }
-}
-
-void StringGrid::SetCell(int col, int row, const QString& text) {
-  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return;
-  Slot& slot = rows_[static_cast<std::size_t>(row)];
-  if (slot.kind != Kind::Text) {
-    QStringList cells;
-    for (int c = 0; c < ColCount(); ++c) cells.append(Cells(c, row));
-    texts_[row] = cells;
-    slot = Slot{};
-    slot.kind = Kind::Text;
-  }
-  texts_[row][col] = text;
-  if (isVisible()) viewport()->update();
-}
-
-void StringGrid::SetRecord(int row, const GridRecord& record) {
-  if (row < 0 || row >= RowCount()) return;
-  Slot& slot = rows_[static_cast<std::size_t>(row)];
-  if (slot.kind == Kind::Text) texts_.erase(row);
-  slot.time = record.Time;
-  slot.kind = Kind::Record;
-  slot.alt = record.Alt;
-  slot.galt = record.Galt;
-  slot.fv = record.Fv;
-  if (isVisible()) viewport()->update();
-}
-
-void StringGrid::SetRecordFormatter(RecordFormatter formatter) {
-  formatter_ = std::move(formatter);
-  if (isVisible()) viewport()->update();
+  if (row < FixedRows()) return model()->headerData(col, Qt::Horizontal).toString();
+  return model()->index(row - FixedRows(), col, rootIndex()).data().toString();
 }
 
 int StringGrid::ColWidth(int col) const {
   if (col < 0 || col >= ColCount()) return 0;
-  return colWidths_[static_cast<std::size_t>(col)];
+  return columnWidth(col) - 1;
 }
 
 void StringGrid::SetColWidth(int col, int width) {
   if (col < 0 || col >= ColCount()) return;
-  colWidths_[static_cast<std::size_t>(col)] = std::max(0, width);
-  ViewChanged();
+  setColumnWidth(col, std::max(0, width) + 1);
+}
+
+int StringGrid::Row() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() + FixedRows() : FixedRows();
+}
+
+int StringGrid::Col() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.column() : 0;
 }
 
 void StringGrid::SetRow(int row) {
   if (row < FixedRows() || row >= RowCount()) return;
-  row_ = anchorRow_ = row;
-  anchorCol_ = col_;
-  if (isVisible()) {
-    ScrollRowIntoView(row_);
-    viewport()->update();
-  } else {
-    scrollPending_ = true;
-  }
+  MoveCurrent(model()->index(row - FixedRows(), Col(), rootIndex()), false);
 }
 
 void StringGrid::SetCol(int col) {
-  if (col < 0 || col >= ColCount()) return;
-  col_ = anchorCol_ = col;
-  anchorRow_ = row_;
-  if (isVisible()) viewport()->update();
-}
-
-int StringGrid::TopRow() const { return FixedRows() + verticalScrollBar()->value(); }
-
-void StringGrid::SetColor(Colour colour) {
-  colour_ = colour;
-  if (isVisible()) viewport()->update();
-}
-
-int StringGrid::VisibleDataRows() const {
-  return std::max(1, (viewport()->height() - Pitch() * FixedRows()) / Pitch());
-}
-
-int StringGrid::ColumnLeft(int col) const {
-  int x = 0;
-  for (int c = 0; c < col && c < ColCount(); ++c) x += colWidths_[static_cast<std::size_t>(c)] + 1;
-  return x;
-}
-
-int StringGrid::ContentWidth() const { return ColumnLeft(ColCount()); }
-
-void StringGrid::ViewChanged() {
-  // While hidden the grid takes rows at the cost of a vector append; the view catches up once.
-  if (!isVisible()) {
-    viewStale_ = true;
-    return;
-  }
-  UpdateScrollBars();
-  viewport()->update();
-}
-
-void StringGrid::UpdateScrollBars() {
-  const int dataRows = std::max(0, RowCount() - FixedRows());
-  const int visible = VisibleDataRows();
-  verticalScrollBar()->setRange(0, std::max(0, dataRows - visible));
-  verticalScrollBar()->setPageStep(visible);
-  verticalScrollBar()->setSingleStep(1);
-  const int viewWidth = viewport()->width();
-  horizontalScrollBar()->setRange(0, std::max(0, ContentWidth() - viewWidth));
-  horizontalScrollBar()->setPageStep(std::max(1, viewWidth));
-  horizontalScrollBar()->setSingleStep(8);
-}
-
-void StringGrid::ScrollRowIntoView(int row) {
-  const int top = TopRow();
-  const int visible = VisibleDataRows();
-  if (row < top) {
-    verticalScrollBar()->setValue(row - FixedRows());
-  } else if (row >= top + visible) {
-    verticalScrollBar()->setValue(row - FixedRows() - visible + 1);
-  }
+  if (col < 0 || col >= ColCount() || Row() >= RowCount()) return;
+  MoveCurrent(model()->index(Row() - FixedRows(), col, rootIndex()), false);
 }
 
 QRect StringGrid::Selection() const {
-  return QRect(QPoint(std::min(col_, anchorCol_), std::min(row_, anchorRow_)),
-               QPoint(std::max(col_, anchorCol_), std::max(row_, anchorRow_)));
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return QRect(0, FixedRows(), 1, 1);
+  const QModelIndex anchor = anchor_.isValid() ? QModelIndex(anchor_) : current;
+  return QRect(QPoint(std::min(current.column(), anchor.column()), std::min(current.row(), anchor.row()) + FixedRows()),
+               QPoint(std::max(current.column(), anchor.column()), std::max(current.row(), anchor.row()) + FixedRows()));
 }
 
 QString StringGrid::SelectedText() const {
@@ -185,109 +152,118 @@ QString StringGrid::SelectedText() const {
   return text;
 }
 
-void StringGrid::MoveCurrent(int col, int row, bool extend) {
-  if (RowCount() <= FixedRows()) return;
-  col_ = std::clamp(col, 0, ColCount() - 1);
-  row_ = std::clamp(row, FixedRows(), RowCount() - 1);
-  if (!extend) {
-    anchorCol_ = col_;
-    anchorRow_ = row_;
-  }
-  ScrollRowIntoView(row_);
-  const int left = ColumnLeft(col_) - horizontalScrollBar()->value();
-  const int right = left + ColWidth(col_);
-  if (left < 0) {
-    horizontalScrollBar()->setValue(ColumnLeft(col_));
-  } else if (right > viewport()->width()) {
-    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + right - viewport()->width());
-  }
+int StringGrid::TopRow() const { return FixedRows() + std::max(0, rowAt(0)); }
+
+void StringGrid::SetColor(Colour colour) {
+  colour_ = colour;
   viewport()->update();
+  horizontalHeader()->viewport()->update();
 }
 
-void StringGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  if (isVisible()) UpdateScrollBars();
+void StringGrid::MoveCurrent(const QModelIndex& index, bool extend) {
+  if (!index.isValid() || selectionModel() == nullptr) return;
+  if (!extend || !anchor_.isValid()) anchor_ = index;
+  // The scroll ranges must know of rows added since the last layout before the cell is
+  // scrolled into view.
+  if (isVisible()) executeDelayedItemsLayout();
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  const QModelIndex topLeft = model()->index(std::min(index.row(), anchor_.row()),
+                                             std::min(index.column(), anchor_.column()), rootIndex());
+  const QModelIndex bottomRight = model()->index(std::max(index.row(), anchor_.row()),
+                                                 std::max(index.column(), anchor_.column()), rootIndex());
+  selectionModel()->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+  if (isVisible()) {
+    scrollTo(index);
+  } else {
+    scrollPending_ = true;
+  }
+}
+
+void StringGrid::KeepCurrentSelected() {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  MoveCurrent(current, anchor_.isValid());
 }
 
 void StringGrid::showEvent(QShowEvent* event) {
-  QAbstractScrollArea::showEvent(event);
-  if (viewStale_) {
-    viewStale_ = false;
-    UpdateScrollBars();
-  }
+  FetchAll();
+  QTableView::showEvent(event);
   if (scrollPending_) {
     scrollPending_ = false;
-    ScrollRowIntoView(row_);
+    executeDelayedItemsLayout();
+    scrollTo(currentIndex());
   }
+}
+
+void StringGrid::AlignTopRow() {
+  const QScrollBar* bar = verticalScrollBar();
+  if (bar->maximum() == 0 || bar->value() != bar->maximum()) return;
+  if (verticalHeader()->offset() == verticalHeader()->sectionPosition(bar->value())) return;
+  verticalHeader()->setOffsetToSectionPosition(bar->value());
   viewport()->update();
 }
 
-void StringGrid::scrollContentsBy(int, int) { viewport()->update(); }
+void StringGrid::scrollContentsBy(int dx, int dy) {
+  QTableView::scrollContentsBy(dx, dy);
+  if (dy != 0) AlignTopRow();
+}
+
+void StringGrid::updateGeometries() {
+  QTableView::updateGeometries();
+  AlignTopRow();
+}
+
+void StringGrid::PaintCell(QPainter& painter, const QRect& cell, const QString& text, bool header,
+                           bool selected) const {
+  const QPalette& pal = palette();
+  painter.fillRect(cell, selected ? pal.color(QPalette::Highlight)
+                                  : ResolveColour(header ? SysButtonFace : colour_));
+  painter.setPen(selected ? pal.color(QPalette::HighlightedText) : ResolveColour(SysWindowText));
+  painter.setClipRect(cell);
+  painter.drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter.setClipping(false);
+  painter.setPen(ResolveColour(SysButtonFace).darker(130));
+  const int right = cell.x() + cell.width();
+  const int bottom = cell.y() + cell.height();
+  painter.drawLine(right, cell.y(), right, bottom);
+  painter.drawLine(cell.x(), bottom, right, bottom);
+}
 
 void StringGrid::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
-  const QColor cellColour = ResolveColour(colour_);
-  const QColor headerColour = ResolveColour(SysButtonFace);
-  const QColor lineColour = ResolveColour(SysButtonFace).darker(130);
-  const QColor textColour = ResolveColour(SysWindowText);
-  const QPalette& pal = palette();
+  painter.fillRect(viewport()->rect(), ResolveColour(colour_));
+  const QAbstractItemModel* m = model();
+  if (m == nullptr) return;
+  const int rows = m->rowCount(rootIndex());
+  const int cols = m->columnCount(rootIndex());
   const int viewWidth = viewport()->width();
   const int viewHeight = viewport()->height();
-  const int scrollX = horizontalScrollBar()->value();
-  painter.fillRect(viewport()->rect(), cellColour);
-
-  auto paintRow = [&](int row, int y) {
-    int x = -scrollX;
-    for (int c = 0; c < ColCount() && x < viewWidth; ++c) {
-      const int w = colWidths_[static_cast<std::size_t>(c)];
-      if (x + w >= 0) {
-        const QRect cell(x, y, w, rowHeight_);
-        const bool header = row < FixedRows();
-        const bool current = !header && Selection().contains(c, row);
-        painter.fillRect(cell, current ? pal.color(QPalette::Highlight) : header ? headerColour : cellColour);
-        painter.setPen(current ? pal.color(QPalette::HighlightedText) : textColour);
-        painter.setClipRect(cell);
-        painter.drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         Cells(c, row));
-        painter.setClipping(false);
-      }
-      painter.setPen(lineColour);
-      painter.drawLine(x + w, y, x + w, y + rowHeight_);
-      painter.drawLine(x, y + rowHeight_, x + w, y + rowHeight_);
-      x += w + 1;
-    }
-  };
-
-  int y = 0;
-  for (int row = 0; row < FixedRows() && row < RowCount(); ++row, y += Pitch()) paintRow(row, y);
-  for (int row = TopRow(); row < RowCount() && y < viewHeight; ++row, y += Pitch()) paintRow(row, y);
-}
-
-bool StringGrid::CellAt(QPoint pos, int& col, int& row) const {
-  if (pos.y() < Pitch() * FixedRows()) return false;
-  row = TopRow() + (pos.y() - Pitch() * FixedRows()) / Pitch();
-  const int x = pos.x() + horizontalScrollBar()->value();
-  col = -1;
-  for (int c = 0, left = 0; c < ColCount(); ++c) {
-    left += ColWidth(c) + 1;
-    if (x < left) {
-      col = c;
-      break;
+  const QItemSelectionModel* selection = selectionModel();
+  for (int row = std::max(0, rowAt(0)); row < rows; ++row) {
+    const int y = rowViewportPosition(row);
+    if (y >= viewHeight) break;
+    const int height = rowHeight(row) - 1;
+    for (int col = 0; col < cols; ++col) {
+      const int x = columnViewportPosition(col);
+      if (x >= viewWidth) break;
+      const int width = columnWidth(col) - 1;
+      if (x + width < 0) continue;
+      const QModelIndex index = m->index(row, col, rootIndex());
+      const bool selected = selection != nullptr && selection->isSelected(index);
+      PaintCell(painter, QRect(x, y, width, height), index.data().toString(), false, selected);
     }
   }
-  return col >= 0 && row < RowCount();
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {
-  int col = 0, row = 0;
-  if (!CellAt(event->position().toPoint(), col, row)) return;
-  MoveCurrent(col, row, event->modifiers().testFlag(Qt::ShiftModifier));
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid()) MoveCurrent(index, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
-  int col = 0, row = 0;
-  if (event->buttons().testFlag(Qt::LeftButton) && CellAt(event->position().toPoint(), col, row))
-    MoveCurrent(col, row, true);
+  if (!event->buttons().testFlag(Qt::LeftButton)) return;
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid()) MoveCurrent(index, true);
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
@@ -296,37 +272,24 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-  const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+  CursorAction action;
   switch (event->key()) {
-    case Qt::Key_Up:
-      MoveCurrent(col_, row_ - 1, shift);
-      break;
-    case Qt::Key_Down:
-      MoveCurrent(col_, row_ + 1, shift);
-      break;
-    case Qt::Key_Left:
-      MoveCurrent(col_ - 1, row_, shift);
-      break;
-    case Qt::Key_Right:
-      MoveCurrent(col_ + 1, row_, shift);
-      break;
-    case Qt::Key_PageUp:
-      MoveCurrent(col_, row_ - VisibleDataRows(), shift);
-      break;
-    case Qt::Key_PageDown:
-      MoveCurrent(col_, row_ + VisibleDataRows(), shift);
-      break;
-    case Qt::Key_Home:
-      MoveCurrent(ctrl ? col_ : 0, ctrl ? FixedRows() : row_, shift);
-      break;
-    case Qt::Key_End:
-      MoveCurrent(ctrl ? col_ : ColCount() - 1, ctrl ? RowCount() - 1 : row_, shift);
-      break;
+    case Qt::Key_Up: action = MoveUp; break;
+    case Qt::Key_Down: action = MoveDown; break;
+    case Qt::Key_Left: action = MoveLeft; break;
+    case Qt::Key_Right: action = MoveRight; break;
+    case Qt::Key_PageUp: action = MovePageUp; break;
+    case Qt::Key_PageDown: action = MovePageDown; break;
+    case Qt::Key_Home: action = MoveHome; break;
+    case Qt::Key_End: action = MoveEnd; break;
     default:
-      QAbstractScrollArea::keyPressEvent(event);
+      // Letters do not search the cells here; what the grid does not use goes to its parent.
+      event->ignore();
       return;
   }
+  FetchAll();
+  const QModelIndex next = moveCursor(action, event->modifiers());
+  if (next.isValid()) MoveCurrent(next, event->modifiers().testFlag(Qt::ShiftModifier));
   event->accept();
 }
 
