@@ -9,6 +9,7 @@
 #include "scene/Colours.h"
 #include "ui/widgets/Align.h"
 #include "ui/widgets/BarGauge.h"
+#include "ui/widgets/Colour.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
@@ -78,6 +79,8 @@ ui::SpeedButton* MakeSpeedButton(QWidget* parent, const char* name, const QRect&
 
 void TKVFGraphiques::BuildLayout() {
   setObjectName(QStringLiteral("KVFGraphiques"));
+  // Before any control exists, so that every control starts from it.
+  setPalette(ui::LayoutPalette());
   setWindowTitle(QStringLiteral("Graphiques"));
   resize(1279, 548);
   SetColor(colours::Black);
