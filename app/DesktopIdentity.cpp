@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application id given to Qt, and the window icon looked up under that id.
 #include "app/DesktopIdentity.h"
 

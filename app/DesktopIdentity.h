@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's identity on the desktop: one application id names the launcher, the X11 window
 // class, the Wayland app id, the AppStream component and the icon; and the window's icon.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control tree of KVFGraphiques: kinds, nesting, alignment, design bounds, captions, texts,
 // colours, fonts, enabled states, hints, focus order and the binding of the handlers.
 #include <QFont>

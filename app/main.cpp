@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the application with its desktop identity, the main window and its start-up,
 // then the event loop.
 #include <QApplication>

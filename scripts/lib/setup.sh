@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by scripts/run, scripts/test and scripts/bench: install the Debian packages the
 # project needs, then configure and build into build/ (or the folder in ORBITSIM_BUILD_DIR).
 # Source it; it defines ROOT, BUILD and the functions below.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program's identity on the desktop: the launcher's file name, its Icon and
 # StartupWMClass, the AppStream id and launchable, the window's WM_CLASS on the X server of the
 # real-window tests and its app id under a headless Wayland compositor (where weston and Qt's

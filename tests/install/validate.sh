@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a staging folder and checks what a packager and a desktop see: the
 # launcher and the AppStream description validate, the manual pages read without warnings, the
 # licence, copyright and changelog are where Debian keeps them, and the Debian package names

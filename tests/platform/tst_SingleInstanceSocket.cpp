@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The local-socket form of the single-instance rule, for desktops that hide other programs'
 // windows: a later start finds the running window's server and brings that window forward; the
 // socket lives in the user's private runtime folder, one per session; whatever else holds its

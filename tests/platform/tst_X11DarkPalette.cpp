@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window under a dark desktop colour scheme, read back from the X server: with a dark
 // palette set on the application, before the window is built or while it is shown, and under
 // either of Qt's own styles, every pixel of the window is the one a light desktop shows, so no

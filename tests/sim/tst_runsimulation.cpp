@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run procedure through a windowless host: the flights' ends, the static redraw, the fan of
 // passes, Stop, Pause and g=0 acting at chosen pumps, and the inputs no flight can be made of.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The socket side of the single-instance rule: a one-line "raise" request from a later start,
 // served by the running window's own event loop. Both ends make sure the other is this user.
 #include "ui/platform/SingleInstanceSocket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance rule where the desktop does not let a program list other programs'
 // windows: the running window listens on a local socket in the user's private runtime folder,
 // one per graphical session, and a later start asks it through that socket to come to the front.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resolution of control colours: system names through the layout's palette, the rest through
 // ToQColor; and that palette.
 #include "ui/widgets/Colour.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours of the controls: 0xBBGGRR values as everywhere in our code, plus the three system
 // colours by name, which are resolved from the layout's own light palette when a control paints.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string grid: storage of text and record rows, painting of the visible rows only, and the
 // selection by mouse and keys.
 #include "ui/widgets/StringGrid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A string grid for millions of rows: row 0 is the fixed header, every other row holds either
 // text cells or a compact numeric record whose texts are made by the owner's formatter only
 // when a cell is painted or read. The user can select cells, not edit or resize them.
