@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's start-up, close and preset handlers, the explanation panel's hover handlers and
 // the start-up helpers (grid header, flash). The run controls are in RunControls.cpp.
 #include "app/KVUGraphiques.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window KVFGraphiques: every control of the layout as a public member, and the
 // handlers bound to their events. The unit-level run flags live in sim/UnitState.h; the hover
 // guard of the explanation panel lives here, beside the window.

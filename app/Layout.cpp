@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control tree of KVFGraphiques: kinds, nesting, alignment, design bounds, captions, texts,
 // colours, fonts, enabled states, hints, focus order, the binding of the handlers and of the
 // shortcut keys, and the names under which assistive technology announces the controls.
@@ -14,6 +15,7 @@
 #include "scene/Colours.h"
 #include "ui/widgets/Align.h"
 #include "ui/widgets/BarGauge.h"
+#include "ui/widgets/Colour.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
@@ -102,6 +104,8 @@ QShortcut* AddShortcut(QWidget* window, const QList<QKeySequence>& keys, std::fu
 
 void TKVFGraphiques::BuildLayout() {
   setObjectName(QStringLiteral("KVFGraphiques"));
+  // Before any control exists, so that every control starts from it.
+  setPalette(ui::LayoutPalette());
   setWindowTitle(QStringLiteral("Graphiques"));
   resize(1279, 548);
   SetColor(colours::Black);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run controls, zoom, the input fields' key handler, the scene reset, and the window's
 // entry into the run procedure. The handlers only set the unit-level flags and call the
 // procedure that does the work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run's table: step records in a vector, their texts made per cell on request, and rows
 // added behind a hidden table reported to the views in one go when they fetch them.
 #include "app/StepTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of a run as the window keeps it: one compact record per simulated second of pass 1,
 // whose texts are made only for the cells that are shown or read. Rows are counted as the window
 // counts them: row 0 is the header, the step numbered n is row n + 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts line by line. Trailing blanks are part of the lines: every line of the explanation
 // that has text ends in one blank, the two "/" lines of the sine and cosine in two.
 #include "app/Texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed texts of the window: the vector legend and the explanation of the model.
 #pragma once
 

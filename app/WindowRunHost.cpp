@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window behind the run procedure's hand-overs.
 #include "app/WindowRunHost.h"
 

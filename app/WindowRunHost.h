@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the run procedure sees it: the input and result fields, the table, the drawing
 // area and the run buttons of KVFGraphiques behind the hand-overs of sim::RunHost.
 #pragma once

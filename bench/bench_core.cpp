@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flight core per step: one integrator step alone, and whole flights through the run
 // procedure with a windowless host (altitude text, read-back and comparison included), each
 // reported as nanoseconds per simulated second.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, maximised on a 1920 x 1080 screen, through start-up, a static redraw, runs and
 // the table after them, each against the floor: the same window doing only the work every step
 // must do (the altitude text, one pixel, a pump every tenth step) for the same number of steps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The static scene drawn once per call of the run procedure: the legend in the top-left corner,
 // the grey reference circle at the initial altitude and the Earth disc.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface as the scene sees it: a pixel-exact canvas with a pen, a brush, a font and
 // a pen position. The scene draws through this interface only; ui/ implements it over an image.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The named colours of the system, written 0xBBGGRR (blue in the high byte) as the drawing
 // surface and the controls take them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trajectory pixel of one step and its mirror image around the Earth centre.
 #include "scene/Trajectory.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gauge values and the vector marks along the trajectory.
 #include "scene/Vectors.h"
 

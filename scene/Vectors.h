@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vector display: the gauge values of the inertia vector and the two gravity components,
 // and the four coloured marks drawn from the object's pixel with the gauges' stored values.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View geometry: scale, Earth centre and pass start point from the drawing area's size.
 #include "scene/ViewGeometry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View geometry: the mapping of kilometres around the Earth centre onto the pixels of the
 // drawing area, chosen afresh for every run so that the reference circle fills 45 % of the
 // area's smaller side (divided by the zoom factor), and the start point of every pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The physical and numerical constants of the flight model, in one place.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flight duration as a time of day.
 #include "sim/Duration.h"
 

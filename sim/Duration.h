@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flight duration: a step count taken as seconds, shown as the time of day it reaches, so a
 // flight of a day or more wraps (90000 seconds read 01:00:00).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orbit integrator: one simulated second of the flight, in the two halves the run procedure
 // calls with the altitude telemetry in between. Inertia iV points straight up the screen; the
 // fall speed fV grows by gR / 1000 each second and points towards the Earth centre.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts with the decimal comma, and the table's rounding patterns.
 #include "sim/NumberText.h"
 

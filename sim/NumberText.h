@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the window reads and writes them: the decimal comma, no thousands separator, text
 // that does not read as a number counting as 0, and the table's patterns "0" and "0.000" whose
 // halves go away from zero. Formatting writes into a caller's buffer and never allocates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three ready-made orbits, indexed by the preset selector's index (-1: none selected).
 #pragma once
 

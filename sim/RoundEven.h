@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RoundEven: the rounding of the whole system. A floating value goes to the nearest integer and a
 // tie to the even neighbour (524.5 gives 524, 525.5 gives 526). Pixels, the normalised inputs and
 // the altitude field all round this way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the run procedure needs of the window: the texts and sizes it reads, the fields it
 // writes, and the hand-overs to drawing, telemetry and the run buttons at fixed points of the
 // run. The window implements it; the headless flight tool, the tests and the benchmarks

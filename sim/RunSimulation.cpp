@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run procedure: entry, inputs, view and background, the passes and their steps, the stop
 // rule, the pause wait and the end of the run.
 #include "sim/RunSimulation.h"

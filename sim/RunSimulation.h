@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run procedure behind Start, the presets, the zoom buttons and the Enter key. Called with
 // Running clear it makes a static redraw; with Running set it flies one pass, or the fan of
 // eight passes, each a loop of one-second steps until the stop rule clears Running. It keeps the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RunState: everything one call of the run procedure needs, created when the call starts, filled
 // by the view geometry, reset at every pass start and advanced by the integrator. Lengths are in
 // pixels (px) or kilometres (km), speeds in km/s, accelerations in m/s^2; a step is one second.

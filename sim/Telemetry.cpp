@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Telemetry of a run: the altitude fields, the outcome words, the table rows and the duration.
 #include "sim/Telemetry.h"
 

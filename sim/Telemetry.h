@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Telemetry: what a run writes into the result fields and the table at its four points (entry,
 // every step's altitude, every step record of pass 1, the end), and the outcome of pass 1.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit-level variables of KVUGraphiques: the only channel between the button handlers and
 // a run in progress, because a run is one long loop on the user-interface thread that lets the
 // handlers run inside its event pumps. Plain variables, no locks: everything runs on one thread.

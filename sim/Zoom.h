@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zoom divisor's step: x1.2 out, /1.2 in, each refused once the factor has passed its bound
 // (the bound is tested before the step, so one step may carry the factor across it).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run host without a window.
 #include "tools/HeadlessHost.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run host without a window: the fields are plain texts, the drawing and the event services do
 // nothing, and the table rows go to an optional callback. The headless flight tool, the tests
 // and the benchmarks fly the window's run procedure through it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbitsim-flight: flies pass 1 of a run with the window's rules, without a window, and prints
 // the table the window would show as CSV, or only its summary line.
 #include <charconv>

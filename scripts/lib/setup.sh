@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by scripts/run, scripts/test and scripts/bench: install the Debian packages the
 # project needs, then configure and build into build/ (or the folder in ORBITSIM_BUILD_DIR).
 # Source it; it defines ROOT, BUILD and the functions below.
@@ -5,21 +6,27 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=${ORBITSIM_BUILD_DIR:-$ROOT/build}
 
-# Build tools, Qt 6 Widgets, libxcb for the window look-up, Google Benchmark, the fonts the
-# layout names (Liberation is metric-compatible with Arial and Courier New), and what the
-# real-window tests run under: Xvfb, a window manager and the X utilities, and for the
-# accessibility test a session bus, the accessibility bus and Debian's Python binding of it;
-# clang with its libFuzzer runtime for the fuzz targets; the validators of the launcher and its
-# description.
+# What the program and the flight tool need to build and run: build tools, Qt 6 Widgets with
+# its SVG plugins (the window icon), libxcb for the window look-up, and the fonts the layout
+# names (Liberation is metric-compatible with Arial and Courier New).
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev libxcb-xtest0-dev
-  libbenchmark-dev
+  qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev libqt6svg6
   fonts-liberation fontconfig
+)
+
+# What the tests and benchmarks add: Google Benchmark; Xvfb, a window manager and the X
+# utilities for the real-window tests, with XTest for the keys they hold down; a session bus,
+# the accessibility bus and Debian's Python binding of it for the accessibility test; a
+# headless Wayland compositor and Qt's Wayland plugin for the Wayland ones; clang with its libFuzzer runtime for the fuzz targets; the validators
+# of the launcher and its description, and the Debian package tools with lintian.
+TEST_PACKAGES=(
+  libbenchmark-dev
   xvfb xauth openbox x11-utils
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi libxcb-xtest0-dev
+  weston qt6-wayland
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing_packages() {
@@ -52,6 +59,7 @@ install_packages() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
 }
 
+# configure_and_build CMAKE-OPTIONS...: configures build/ (or $BUILD) and builds it with -j2.
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD" "$@"
   cmake --build "$BUILD" -j2
@@ -63,7 +71,7 @@ FUZZ_TARGETS=(numbertext flight)
 
 build_fuzz_targets() {
   CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -DORBITSIM_FUZZ=ON \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$FUZZ_BUILD" -j2
 }
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start a private Xvfb (1920 x 1080) on a free display with the openbox window manager, for the
 # tests that need a real X11 window. Source it; start_xserver exports ORBITSIM_X11_DISPLAY and
 # stops both programs when the calling script exits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run's table model: the cell texts of a step row, rows counted with the header as the
 // window counts them, and rows added behind a hidden table reported to the view in one go.
 #include <QSignalSpy>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as built and as started: every control of the layout at the design client
 // size, the regions that stretch, the focus order, the fixed texts, the explanation panel's
 // hover and the state after FormCreate.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes headless flights: arbitrary field texts, drawing-area and window sizes, zoom steps,
 // preset and Shift, and run-control actions (Stop, Pause and Start, g=0, typing) at the pumps.
 // A step bound stops long flights. Every run must end with Running clear and the window idle.

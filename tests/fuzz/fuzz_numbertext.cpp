@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the number texts: whatever the text, parsing never fails loudly, a value read is
 // finite, and what the formats write reads back as the value they were given.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monkey test of the main window: seeded random sequences of user actions through the real
 // controls, taken while idle and inside the event pumps of runs, under a watchdog. A failing
 // seed is printed with its last actions; ORBITSIM_MONKEY_SEED replays one seed.

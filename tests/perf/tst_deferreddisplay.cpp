@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cheap paths of the window keep what the ordinary ones give: a field written at every step
 // holds its new text at once and shows it at the next pump; a field in a container paints the
 // same pixels as a plain line edit; a pump repaints the places drawn at, not the box around them.

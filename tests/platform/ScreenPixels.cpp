@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen pixels with GetImage and the Shift key with XTest, over libxcb.
 #include "ScreenPixels.h"
 

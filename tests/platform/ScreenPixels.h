@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the X server shows, read back over a connection of the test's own: a window's pixels as
 // they are on the screen, after everything the program's own connection sent has been handled.
 // Also where a window stands on the screen with its window manager's frame, and the Shift key

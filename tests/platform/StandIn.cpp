@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for the window program in the real-window tests while `orbitsim` is not part of
 // the build: the same start-up order around the single-instance rule, with an empty window.
 #include "ui/platform/SingleInstance.h"

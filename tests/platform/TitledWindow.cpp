@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window of another program for the real-window tests: plain xcb, its own WM_CLASS, and a
 // title given on the command line. Prints its window id once mapped and lives until the
 // window manager closes it or the test ends it.

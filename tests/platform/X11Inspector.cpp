@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real-window tests' own view of the X server, over libxcb.
 #include "X11Inspector.h"
 

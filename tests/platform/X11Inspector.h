@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the real-window tests read from and send to the X server, over their own xcb
 // connection: the window manager's client list, window titles and states, the active window,
 // and the messages a window manager or a pager sends.

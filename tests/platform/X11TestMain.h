@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry of a real-window test that shows its windows in its own process: it connects the
 // toolkit to the X server the suite started (with its window manager), never to another one.
 #pragma once

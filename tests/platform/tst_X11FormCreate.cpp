@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window in this process on a real X11 desktop: FormCreate must see the
 // window maximised by the window manager, not at its layout size, when it places gbVectors.
 #include "X11Inspector.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window driven by the keyboard alone, on a real X server: a GPS run started, paused,
 // resumed and stopped, zoom out and in, the fan and g=0, all by their keys and without a single
 // mouse event. Each step is checked in the run flags and on the screen, in pixels read back from

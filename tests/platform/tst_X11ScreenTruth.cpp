@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees: the drawing area's pixels as the X server shows them, read back from the
 // server after control is back in the event loop, compared pixel for pixel with the drawing
 // surface (and, for the static scene, with a scene drawn apart from the window at the view

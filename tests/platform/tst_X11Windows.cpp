@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real-window tests on X11 with a window manager: the window program opens maximised and
 // titled, a second start is refused in favour of the running window, a start beside another
 // program's window of that title is refused the same way, and the window manager's close

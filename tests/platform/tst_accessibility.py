@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a screen reader finds in the window, read through the accessibility bus (AT-SPI) from the
 # running program: every control's name and role, the gauges' values, and after a run started
 # through the bus the table's rows, columns, header, current cell and a cell's text.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs tst_accessibility.py on the suite's X server under a private session bus, on which the
 # accessibility bus and its registry start on demand and end with it.
 #   tst_accessibility.sh PROGRAM

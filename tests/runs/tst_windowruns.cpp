@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs in the window, driven through its controls as a person drives them: clicks, characters,
 // Enter and Shift, and the keys that stand for the buttons. The event pump's hook lets a test
 // act at a chosen pump of a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading drawn pixels back: regions compared between two surfaces, the bounding box of one
 // colour, and the pixels that differ from a colour.
 #pragma once

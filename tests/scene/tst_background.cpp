@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The background read back from a real surface: the legend rows present or absent with their
 // texts and samples, the reference circle and the Earth, and what covers what.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface's primitives: exact pixels, clipping of anything that reaches outside,
 // the pen position, text cells and the dirty rectangle.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trajectory pixels read back from a real surface: colours by pass, the yellow mirror of
 // the satellite presets, the last-pixel test and positions outside the surface.
 #include <QtTest>

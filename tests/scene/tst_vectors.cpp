@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vector display: gauge values from the flight's speeds, and the four marks drawn on a real
 // surface, in order and colour, with end points rounded from the floating position.
 #include <QtTest>

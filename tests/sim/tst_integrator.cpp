@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integrator: the worked GPS example step by step, the gravity law's branch edges, the
 // zero-gravity step and the flights' ends.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number texts: the decimal-comma parsing rule, the whole-number conversion, the table's
 // patterns with their halves away from zero, the general format and the duration.
 #include <QtTest>

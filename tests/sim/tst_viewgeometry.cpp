@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view geometry: scale, Earth centre and start point for the layout's drawing area at the
 // zoom factors the buttons reach, the portrait area, and the edge rules.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless flight tool as a user calls it: its summary line, its CSV table and its exit
 // statuses for unusable arguments and for inputs no flight can be made of.
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying from the table as a user does: select cells with the mouse or Shift and the arrow
 // keys, press Ctrl+C, and paste tab-separated lines into a spreadsheet.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string grid over a table model: rows counted with the header, cells read from the model,
 // the widths of the classic grid, rows fetched before they are counted or shown, texts made
 // only for the cells in view, and the current cell moved by the program, keys and the mouse.

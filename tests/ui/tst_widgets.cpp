@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget layer driven as the window drives it: alignment order and re-layout, the edit's
 // key hand-over, the radio group's index and click rule, the gauge's clamping, the image
 // control's surface and the services' seams. The grid has tests of its own (tst_stringgrid).

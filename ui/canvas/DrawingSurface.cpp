@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface over a QImage: pixels, lines and ellipses are written straight into the
 // image bits so that every pixel is exact and the same on every machine; only text goes through
 // QPainter, with antialiasing off.

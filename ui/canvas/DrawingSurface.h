@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface of the image control: the scene's canvas over a QImage, pixel-exact (no
 // antialiasing), with a dirty rectangle so that the control repaints only what changed.
 #pragma once

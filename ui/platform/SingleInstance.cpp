@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance rule, dispatched by desktop: the X11 window look-up under xcb, the
 // Win32 one on Windows, and a local socket on desktops that hide other programs' windows.
 #include "ui/platform/SingleInstance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance rule: a start while a top-level window bears the instance key brings that
 // window to the front, and the new process ends before it shows a window of its own.
 #pragma once

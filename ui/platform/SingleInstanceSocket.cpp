@@ -1,13 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The socket side of the single-instance rule: a one-line "raise" request from a later start,
-// served by the running window's own event loop.
+// served by the running window's own event loop. Both ends make sure the other is this user.
 #include "ui/platform/SingleInstanceSocket.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QWidget>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace ui::socket {
@@ -19,11 +25,60 @@ constexpr int kWriteTimeoutMs = 1000;
 // A client never sends more; anything longer is not ours and is dropped unread.
 constexpr qint64 kMaxRequestBytes = 64;
 
-bool serverAnswers(const QString& serverName)
+bool isPrivateDir(const QString& dir)
 {
-    QLocalSocket probe;
-    probe.connectToServer(serverName);
-    return probe.waitForConnected(kConnectTimeoutMs);
+    if (dir.isEmpty() || !QDir::isAbsolutePath(dir))
+        return false;
+    struct stat st;
+    if (::stat(QFile::encodeName(dir).constData(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// The path itself, not what a link there points to, must be a socket of this user.
+bool isOwnSocket(const QString& path)
+{
+    struct stat st;
+    if (!QDir::isAbsolutePath(path) || ::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    return S_ISSOCK(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+// The user the process at the other end of a connected socket ran as when it connected or
+// listened.
+bool peerIsThisUser(const QLocalSocket& socket)
+{
+    const int fd = static_cast<int>(socket.socketDescriptor());
+    if (fd < 0)
+        return false;
+#if defined(SO_PEERCRED)
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
+        return false;
+    return credentials.uid == ::geteuid();
+#else
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (::getpeereid(fd, &uid, &gid) != 0)
+        return false;
+    return uid == ::geteuid();
+#endif
+}
+
+// Connects `socket` to a server of this user at `serverName`; false for anything else.
+bool connectToOwnServer(QLocalSocket& socket, const QString& serverName)
+{
+    if (!isOwnSocket(serverName))
+        return false;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return false;
+    if (!peerIsThisUser(socket)) {
+        socket.abort();
+        return false;
+    }
+    return true;
 }
 
 void bringToFront(QWidget* window)
@@ -57,20 +112,40 @@ void handleRequest(QLocalSocket* client, QWidget* window)
 
 }  // namespace
 
+QString privateRuntimeDir()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivateDir(runtime))
+        return QDir::cleanPath(runtime);
+    // The shared /tmp is never private; a per-user temporary folder (as some systems give
+    // every user) is.
+    const QString temp = QDir::tempPath();
+    if (isPrivateDir(temp))
+        return QDir::cleanPath(temp);
+    return {};
+}
+
 QString serverNameFor(const QString& title)
 {
+    const QString dir = privateRuntimeDir();
+    if (dir.isEmpty() || title.isEmpty())
+        return {};
+    // The session's display tells two sessions of one user apart: they share the runtime
+    // folder but never a display.
+    QByteArray session = qgetenv("WAYLAND_DISPLAY");
+    if (session.isEmpty())
+        session = qgetenv("DISPLAY");
     const QByteArray digest =
-        QCryptographicHash::hash(title.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    return QStringLiteral("orbitsim-%1-%2")
-        .arg(QString::fromLatin1(digest))
-        .arg(static_cast<qulonglong>(::getuid()));
+        QCryptographicHash::hash(title.toUtf8() + '\0' + session, QCryptographicHash::Sha256)
+            .toHex()
+            .left(16);
+    return dir + QStringLiteral("/orbitsim-") + QString::fromLatin1(digest);
 }
 
 bool askServerToRaise(const QString& serverName)
 {
     QLocalSocket client;
-    client.connectToServer(serverName);
-    if (!client.waitForConnected(kConnectTimeoutMs))
+    if (!connectToOwnServer(client, serverName))
         return false;
     // No answer is awaited: the running window may be busy in a run that pumps no events for a
     // while, and the request stays in the socket until it reads it.
@@ -88,25 +163,36 @@ void serveRaiseRequests(QWidget* window, const QString& serverName)
     if (window->findChild<QLocalServer*>(objectName, Qt::FindDirectChildrenOnly))
         return;
 
-    // Listening with access options replaces the socket file of any earlier server, live or
-    // not, so a live one has to be asked first.
-    if (serverAnswers(serverName))
+    if (!QDir::isAbsolutePath(serverName))
+        return;
+    {
+        QLocalSocket probe;
+        if (connectToOwnServer(probe, serverName))
+            return;
+    }
+    // Anything else at the path gives way: a socket that a program which crashed left behind,
+    // or whatever another user may have put there. If it cannot be removed, this window serves
+    // nobody, and later starts go ahead as if it were not there.
+    const QByteArray path = QFile::encodeName(serverName);
+    struct stat st;
+    if (::lstat(path.constData(), &st) == 0 && ::unlink(path.constData()) != 0)
         return;
     auto* server = new QLocalServer(window);
     server->setObjectName(objectName);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(serverName)) {
-        // A name nobody answers on is what a program that crashed leaves behind.
-        if (server->serverError() != QAbstractSocket::AddressInUseError
-            || !QLocalServer::removeServer(serverName) || !server->listen(serverName)) {
-            delete server;
-            return;
-        }
+        delete server;
+        return;
     }
 
     QPointer<QWidget> target(window);
     QObject::connect(server, &QLocalServer::newConnection, server, [server, target] {
         while (QLocalSocket* client = server->nextPendingConnection()) {
+            if (!peerIsThisUser(*client)) {
+                client->abort();
+                client->deleteLater();
+                continue;
+            }
             QObject::connect(client, &QLocalSocket::readyRead, client, [client, target] {
                 if (target)
                     handleRequest(client, target);

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance rule where the desktop does not let a program list other programs'
-// windows: the running window listens on a per-user local socket named after the instance
-// key, and a later start asks it, through that socket, to come to the front.
+// windows: the running window listens on a local socket in the user's private runtime folder,
+// one per graphical session, and a later start asks it through that socket to come to the front.
 #pragma once
 
 #include <QString>
@@ -9,17 +10,24 @@ class QWidget;
 
 namespace ui::socket {
 
-// The socket name for `title`: derived from the title and the user id, so that two users on
-// one machine, or two different keys, never meet.
+// The folder this user's sockets may live in: $XDG_RUNTIME_DIR, or else the temporary folder,
+// each only when it is a folder owned by this user that nobody else may enter or write to.
+// Empty when neither is.
+QString privateRuntimeDir();
+
+// The socket path for `title` in this graphical session: in privateRuntimeDir(), named after the
+// title and the session's display, so that two sessions or two keys never meet. Empty where the
+// user has no private folder; the rule then does not apply and every start goes ahead.
 QString serverNameFor(const QString& title);
 
-// True when a server listens on `serverName`; it has then been asked to raise its window.
+// True when a server of this user listens at `serverName`; it has then been asked to raise its
+// window. Anything else found there (a stale socket, a socket or a server of another user, a
+// file that is no socket) is no running instance.
 bool askServerToRaise(const QString& serverName);
 
-// Listens on `serverName` for the lifetime of `window` and, on each request, restores the
-// window from the minimised state (keeping it maximised if it was), raises and activates it.
-// Takes over a name left behind by a program that ended without closing it; leaves a name
-// that a live server answers on alone.
+// Listens at `serverName` for the lifetime of `window` and, on each request from this user,
+// restores the window from the minimised state (keeping it maximised if it was), raises and
+// activates it. Takes over the path from anything but a live server of this user, which keeps it.
 void serveRaiseRequests(QWidget* window, const QString& serverName);
 
 }  // namespace ui::socket

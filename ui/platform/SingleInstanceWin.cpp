@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance look-up on Windows. The Win32 calls stay in this file so that nothing
 // else of the program includes <windows.h>.
 #include "ui/platform/SingleInstanceWin.h"

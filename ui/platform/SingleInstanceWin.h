@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance look-up on Windows: the system's own search of top-level windows by
 // title, and its foreground request.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance look-up on X11 through libxcb: lists the top-level windows, compares
 // their titles byte for byte with the instance key, and activates the first that matches.
 #include "ui/platform/SingleInstanceX11.h"

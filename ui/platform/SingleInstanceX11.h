@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance look-up on X11: another program's top-level window found by its exact
 // title over a connection of our own (Qt's need not exist yet), and activated through the
 // window manager.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The accessible interfaces of our own controls, handed to Qt's accessibility through a factory
 // that it asks for every class of a widget, from the most derived one up.
 #include "ui/widgets/Accessible.h"

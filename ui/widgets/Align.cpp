@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alignment layout: alignment and margins are kept as properties of the control itself, so
 // that a control that changes its parent takes them along.
 #include "ui/widgets/Align.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one layout mechanism of every container: each control may be aligned to an edge or to the
 // client area of its parent, optionally keeping a 3-pixel margin, and the parent places its
 // aligned children whenever it is resized.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gauge painting: border, white background and the filled part proportional to the progress.
 #include "ui/widgets/BarGauge.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bar gauge with the range 0 to 100: no text, a thin border, a white background; a vertical
 // bar fills from the bottom, a horizontal one from the left.
 #pragma once

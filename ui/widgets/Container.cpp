@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The container base: background painting and the re-alignment on resize.
 #include "ui/widgets/Container.h"
 

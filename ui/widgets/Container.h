@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of every control that holds others (the window, panels, group boxes): a background
 // colour, the insets its aligned children keep, and re-alignment whenever it is resized.
 #pragma once

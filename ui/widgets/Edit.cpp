@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit: palette in all colour groups, the character hand-over to the key-press handler, the
 // texts that wait for the next event pump, and the opaque background inside a container.
 #include "ui/widgets/Edit.h"

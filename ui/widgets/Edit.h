@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A single-line edit with a background and text colour that hold in every state (a disabled
 // edit serves as an output field and stays readable), a key-press handler that sees every
 // character before the field does and may swallow it, and a cheap write for texts that change

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Glyph drawing: one routine paints a picture in given ink colours, once in black and red for
 // the normal image and once in grey for the disabled one.
 #include "ui/widgets/Glyphs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Group box painting: background, etched frame and the caption on the frame's top edge.
 #include "ui/widgets/GroupBox.h"
 

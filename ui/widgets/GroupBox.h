@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A group box: a framed container with its caption set into the top edge of the frame. Its
 // aligned children keep 2 pixels from the frame and 18 pixels from the top (the caption band).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image control and the registry through which PumpEvents flushes the drawing areas.
 #include "ui/widgets/ImageControl.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing area: shows the image of its drawing surface. The surface is made at the
 // control's size the first time it is asked for and keeps that size afterwards.
 #pragma once

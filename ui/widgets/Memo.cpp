@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memo over QPlainTextEdit: one text block per line.
 #include "ui/widgets/Memo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A multi-line memo: lines of plain text, a background colour, a vertical scroll bar or none,
 // and handlers for the pointer entering and leaving it. Tab moves the focus on, as in a form.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panel painting: background, soft outer edge and raised bevel.
 #include "ui/widgets/Panel.h"
 

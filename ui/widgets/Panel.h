@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel: a container with a raised bevel inside its client area and, optionally, a soft edge
 // around the outside that is not part of the client area.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio group: buttons laid out row by row across the columns of the inner area.
 #include "ui/widgets/RadioGroup.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A radio group: a group box of mutually exclusive radio buttons in columns, with a selection
 // index (-1 for none). Its click handler fires when the user changes the selection, never when
 // the program sets the index.

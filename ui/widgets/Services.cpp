@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services over Qt: the pump over processEvents, the dialog over QMessageBox, the time text
 // over the system locale.
 #include "ui/widgets/Services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event and platform services the window and the run procedure use: the event pump, forced
 // repaints, sleeps, the Shift key, the pointer and the screen, the message dialog and the time
 // text. Two test seams let a test act at a chosen pump and answer the message dialog.

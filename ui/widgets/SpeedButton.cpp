@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed button: a tool button set up flat, focus-less and with a 16 x 16 picture.
 #include "ui/widgets/SpeedButton.h"
 

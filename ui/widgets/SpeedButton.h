@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A flat speed button: a momentary button with a two-state picture that never takes the focus.
 #pragma once
 

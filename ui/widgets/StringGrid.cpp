@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string grid over a table view: painting of the rows in view only, in the look of a classic
 // string grid (header cells in button face, one-pixel lines between cells, text two pixels in),
 // and the selection of a range from an anchor cell by mouse and keys.

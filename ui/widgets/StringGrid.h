@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A string grid as a table view over any table model: row 0 is the fixed header (the model's
 // horizontal header), the model's rows follow from row 1. It paints only the rows in view, in
 // the look of a classic string grid, and lets the user select a range of cells and copy it; the
