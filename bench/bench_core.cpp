@@ -71,7 +71,7 @@ FlightResult FlyThroughTheRun(std::int32_t W, std::int32_t H, const char* alt, c
   KVUGraphiques::ResetUnitState();
   KVUGraphiques::Running = true;
   tools::HeadlessHost host(alt, speed, {W, H});
-  sim::RunSimulation(host);
+  tools::RunSimulation(host);
   return {host.DurationSteps, std::atoll(host.MaxAlt.c_str())};
 }
 

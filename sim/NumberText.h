@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
 #include "sim/Constants.h"
+#include "sim/ShortText.h"
 
 namespace sim {
 
@@ -30,8 +32,37 @@ inline std::int32_t ParseInt32(std::string_view text) { return ReadInt32(text).v
 // A rounded (whole) value as a 64-bit integer; nothing when it is not finite or does not fit.
 std::optional<std::int64_t> ToWholeNumber(double rounded);
 
-// A whole number in decimal, minus sign when negative.
-std::string_view FormatInteger(std::int64_t value, NumberBuffer& buffer);
+// A whole number in decimal, minus sign when negative. Inline, two digits at a time from the
+// right and in 32 bits where the value allows: the altitude field is written at every step.
+inline std::string_view FormatInteger(std::int64_t value, NumberBuffer& buffer) {
+  static constexpr char Pairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char* const end = buffer.data() + 20;  // room for the 19 digits and the sign of any value
+  char* p = end;
+  const auto magnitude = static_cast<std::uint64_t>(value);
+  std::uint64_t wide = value < 0 ? 0 - magnitude : magnitude;
+  while (wide > 0xFFFFFFFFu) {
+    p -= 2;
+    std::memcpy(p, Pairs + 2 * (wide % 100), 2);
+    wide /= 100;
+  }
+  auto u = static_cast<std::uint32_t>(wide);
+  while (u >= 100) {
+    p -= 2;
+    std::memcpy(p, Pairs + 2 * (u % 100), 2);
+    u /= 100;
+  }
+  if (u >= 10) {
+    p -= 2;
+    std::memcpy(p, Pairs + 2 * u, 2);
+  } else {
+    *--p = static_cast<char>('0' + u);
+  }
+  if (value < 0) *--p = '-';
+  return {p, static_cast<std::size_t>(end - p)};
+}
 // The pattern "0": the nearest whole number, a half away from zero, no separators.
 std::string_view FormatWhole(double value, NumberBuffer& buffer);
 // The pattern "0.000": at least one integer digit, the separator and three decimals, a half
@@ -48,5 +79,35 @@ inline bool IsAltOffsetSentinel(double AltOffset) {
   const double distance = AltOffset - AltOffsetSentinel;
   return distance < 1e-9 && distance > -1e-9 && FormatsAsAltOffsetSentinel(AltOffset);
 }
+
+// A field's text read as a number, remembered together with the text: while the field holds
+// the same characters, reading it again gives the same number without parsing them again.
+// Text too long to keep is parsed at every reading.
+template <class Number, std::optional<Number> (*Parse)(std::string_view)>
+class RememberedNumber {
+ public:
+  std::optional<Number> Read(std::string_view text) {
+    if (!Holds(text)) Keep(text, Parse(text));
+    return value_;
+  }
+  // Text whose number the caller knows already (it wrote the text itself).
+  void Keep(std::string_view text, std::optional<Number> value) {
+    value_ = value;
+    kept_ = text.size() <= sizeof chars_;
+    if (!kept_) return;
+    length_ = text.size();
+    CopyText(chars_, text);
+  }
+
+ private:
+  bool Holds(std::string_view text) const {
+    return kept_ && SameText(text, {chars_, length_});
+  }
+
+  char chars_[24] = {};
+  std::size_t length_ = 0;
+  bool kept_ = false;
+  std::optional<Number> value_;
+};
 
 }  // namespace sim

@@ -15,31 +15,31 @@ using tools::HeadlessHost;
 namespace {
 
 // Records what the flight-independent hand-overs see of every pass.
-class RecordingHost : public HeadlessHost {
- public:
-  using HeadlessHost::HeadlessHost;
+struct Recording {
   std::vector<double> passSpeeds;  // PassSpeed of every pass that ran a step
   std::set<int> passes;
   std::vector<int> gaugeSteps, lineSteps;  // StepCount of pass 1's gauge updates and marks
   int otherPlots = 0, otherLines = 0;      // pixels and marks of the other passes
-  void UpdateVectorGauges(const RunState& s, double) override {
-    if (passes.insert(s.PassIndex).second) passSpeeds.push_back(s.PassSpeed);
-    if (s.PassIndex == 1) gaugeSteps.push_back(s.StepCount);
-  }
-  void PlotPoint(RunState& s) override {
-    if (s.PassIndex != 1) ++otherPlots;
-  }
-  void DrawVectorLines(const RunState& s) override {
-    if (s.PassIndex == 1)
-      lineSteps.push_back(s.StepCount);
-    else
-      ++otherLines;
+  explicit Recording(HeadlessHost& host) {
+    host.OnGauges = [this](const RunState& s) {
+      if (passes.insert(s.PassIndex).second) passSpeeds.push_back(s.PassSpeed);
+      if (s.PassIndex == 1) gaugeSteps.push_back(s.StepCount);
+    };
+    host.OnPlot = [this](const RunState& s) {
+      if (s.PassIndex != 1) ++otherPlots;
+    };
+    host.OnLines = [this](const RunState& s) {
+      if (s.PassIndex == 1)
+        lineSteps.push_back(s.StepCount);
+      else
+        ++otherLines;
+    };
   }
 };
 
 RunInputs Start(HeadlessHost& host) {
   KVUGraphiques::Running = true;  // as the Start button leaves it
-  return RunSimulation(host);
+  return tools::RunSimulation(host);
 }
 
 }  // namespace
@@ -111,7 +111,7 @@ class TestRunSimulation : public QObject {
     host.ShiftDown = true;
     host.Preset = 1;
     KVUGraphiques::ZeroGravity = true;
-    QCOMPARE(RunSimulation(host), RunInputs::Flown);
+    QCOMPARE(tools::RunSimulation(host), RunInputs::Flown);
     QCOMPARE(host.Speed, std::string("14001"));
     QCOMPARE(host.Alt, std::string("20200"));
     QCOMPARE(host.Altitude, std::string("0"));
@@ -126,57 +126,62 @@ class TestRunSimulation : public QObject {
 
   void unparsableInputsReadAsZero() {
     HeadlessHost host("abc", "14000.5");
-    RunSimulation(host);
+    tools::RunSimulation(host);
     QCOMPARE(host.Alt, std::string("0"));
     QCOMPARE(host.Speed, std::string("0"));
   }
 
   void fanOfPasses() {
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     host.ShiftDown = true;
     host.Preset = 1;
     Start(host);
     const std::vector<double> speeds{8400, 9800, 11200, 12600, 14000, 15400, 16800, 18200};
-    QCOMPARE(host.passSpeeds, speeds);
+    QCOMPARE(seen.passSpeeds, speeds);
     QCOMPARE(host.DurationSteps, 0);  // the last pass never advances its counter
     QVERIFY(!KVUGraphiques::Running);
   }
 
   // The gauges follow every tenth step, the marks every thousandth, and only while running.
   void vectorDisplaySteps() {
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     Start(host);
     std::vector<int> tenths, thousandths;
     for (int n = 0; n < 12538; n += 10) tenths.push_back(n);
     for (int n = 0; n < 12538; n += 1000) thousandths.push_back(n);
-    QCOMPARE(host.gaugeSteps, tenths);
-    QCOMPARE(host.lineSteps, thousandths);
+    QCOMPARE(seen.gaugeSteps, tenths);
+    QCOMPARE(seen.lineSteps, thousandths);
   }
 
   void theEndingStepSetsGaugesButDrawsNoMarks() {
-    RecordingHost host("0", "14000", {1000, 800});
+    HeadlessHost host("0", "14000", {1000, 800});
+    const Recording seen(host);
     Start(host);
-    QCOMPARE(host.gaugeSteps, std::vector<int>{0});
-    QVERIFY(host.lineSteps.empty());
+    QCOMPARE(seen.gaugeSteps, std::vector<int>{0});
+    QVERIFY(seen.lineSteps.empty());
   }
 
   void zeroGravityFreezesTheGauges() {
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     host.OnPump = [&] {
       if (host.Pumps == 100) KVUGraphiques::ZeroGravity = true;  // after step 990
     };
     Start(host);
-    QCOMPARE(host.gaugeSteps.back(), 990);
-    QVERIFY(host.lineSteps.size() > 1);  // the marks go on with the frozen lengths
+    QCOMPARE(seen.gaugeSteps.back(), 990);
+    QVERIFY(seen.lineSteps.size() > 1);  // the marks go on with the frozen lengths
   }
 
   void theFanMarksEveryStepOfTheOtherPasses() {
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     host.ShiftDown = true;
     host.Preset = 1;
     Start(host);
-    QVERIFY(host.otherPlots > 1000);
-    QCOMPARE(host.otherLines, host.otherPlots);
+    QVERIFY(seen.otherPlots > 1000);
+    QCOMPARE(seen.otherLines, seen.otherPlots);
   }
 
   void shiftGivesOnePassOtherwise_data() {
@@ -187,11 +192,12 @@ class TestRunSimulation : public QObject {
   }
   void shiftGivesOnePassOtherwise() {
     QFETCH(int, preset);
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     host.ShiftDown = true;
     host.Preset = preset;
     Start(host);
-    QCOMPARE(host.passes, std::set<int>{1});
+    QCOMPARE(seen.passes, std::set<int>{1});
   }
 
   void stopEndsTheRunWithoutAnOutcome() {
@@ -208,14 +214,15 @@ class TestRunSimulation : public QObject {
   }
 
   void stopInTheFanEndsPassOneOnly() {
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     host.ShiftDown = true;
     host.Preset = 1;
     host.OnPump = [&] {
       if (host.Pumps == 3) KVUGraphiques::Running = false;
     };
     Start(host);
-    QCOMPARE(host.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
+    QCOMPARE(seen.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
   }
 
   void pauseThenStartGoesOn() {
@@ -249,7 +256,8 @@ class TestRunSimulation : public QObject {
   // Edited during pass 1 to fly above the drawn circle without speed, the later passes of the
   // fan would swing along the centre line forever without pumping: they end at the step bound.
   void silentPassesEnd() {
-    RecordingHost host("20200", "14000", {1000, 800});
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const Recording seen(host);
     host.ShiftDown = true;
     host.Preset = 1;
     host.OnPump = [&] {
@@ -260,7 +268,7 @@ class TestRunSimulation : public QObject {
     };
     Start(host);
     QVERIFY(!KVUGraphiques::Running);
-    QCOMPARE(host.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
+    QCOMPARE(seen.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
   }
 
   void zeroGravityDuringTheRunEndsOutOfView() {
