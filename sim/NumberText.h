@@ -3,7 +3,9 @@
 // halves go away from zero. Formatting writes into a caller's buffer and never allocates.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -32,33 +34,53 @@ inline std::int32_t ParseInt32(std::string_view text) { return ReadInt32(text).v
 // A rounded (whole) value as a 64-bit integer; nothing when it is not finite or does not fit.
 std::optional<std::int64_t> ToWholeNumber(double rounded);
 
-// A whole number in decimal, minus sign when negative. Inline, two digits at a time from the
-// right and in 32 bits where the value allows: the altitude field is written at every step.
+namespace detail {
+
+inline constexpr char DigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The two digits of n < 100 as they lie in memory.
+inline std::uint64_t DigitPair(std::uint32_t n) {
+  std::uint16_t pair;
+  std::memcpy(&pair, DigitPairs + 2 * n, 2);
+  return pair;
+}
+
+}  // namespace detail
+
+// A whole number in decimal, minus sign when negative. Inline and mostly without loops: the
+// altitude field is written at every step.
 inline std::string_view FormatInteger(std::int64_t value, NumberBuffer& buffer) {
-  static constexpr char Pairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  char* const end = buffer.data() + 20;  // room for the 19 digits and the sign of any value
+  using detail::DigitPair;
+  // Room for the 19 digits and the sign of any value; the eight digits below end where a word of
+  // an aligned buffer ends.
+  char* const end = buffer.data() + 24;
   char* p = end;
   const auto magnitude = static_cast<std::uint64_t>(value);
-  std::uint64_t wide = value < 0 ? 0 - magnitude : magnitude;
-  while (wide > 0xFFFFFFFFu) {
-    p -= 2;
-    std::memcpy(p, Pairs + 2 * (wide % 100), 2);
-    wide /= 100;
-  }
-  auto u = static_cast<std::uint32_t>(wide);
-  while (u >= 100) {
-    p -= 2;
-    std::memcpy(p, Pairs + 2 * (u % 100), 2);
-    u /= 100;
-  }
-  if (u >= 10) {
-    p -= 2;
-    std::memcpy(p, Pairs + 2 * u, 2);
+  std::uint64_t u = value < 0 ? 0 - magnitude : magnitude;
+  if (std::endian::native == std::endian::little && u < 100000000) {
+    // Below 10^8: all eight digits at once, then the leading zeros dropped (one digit is kept).
+    const auto v = static_cast<std::uint32_t>(u);
+    const std::uint32_t high = v / 10000, low = v % 10000;
+    const std::uint64_t digits = DigitPair(high / 100) | DigitPair(high % 100) << 16 |
+                                 DigitPair(low / 100) << 32 | DigitPair(low % 100) << 48;
+    p -= 8;
+    std::memcpy(p, &digits, 8);
+    p += std::min(std::countr_zero(digits ^ 0x3030303030303030u) / 8, 7);
   } else {
-    *--p = static_cast<char>('0' + u);
+    while (u >= 100) {
+      p -= 2;
+      std::memcpy(p, detail::DigitPairs + 2 * (u % 100), 2);
+      u /= 100;
+    }
+    if (u >= 10) {
+      p -= 2;
+      std::memcpy(p, detail::DigitPairs + 2 * u, 2);
+    } else {
+      *--p = static_cast<char>('0' + u);
+    }
   }
   if (value < 0) *--p = '-';
   return {p, static_cast<std::size_t>(end - p)};

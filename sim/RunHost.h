@@ -35,6 +35,11 @@ class RunHost {
 
   // The result fields: the current altitude or outcome, its colour code, the maximum (which
   // exists only as this text) and the duration.
+  // A host whose altitude field holds exactly the text last given to SetAltitudeText (a plain
+  // text, no widget that could trim or refuse it) says so here, and the run, made for that host,
+  // knows what the field reads as without reading back the text it has just written. Through
+  // the interface the field is read back.
+  static constexpr bool AltitudeFieldHoldsWhatIsWritten = false;
   virtual void SetAltitudeText(std::string_view text) = 0;
   virtual std::string_view AltitudeText() = 0;
   virtual void SetAltitudeColour(scene::Colour colour) = 0;

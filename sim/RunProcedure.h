@@ -72,9 +72,11 @@ inline void WaitWhilePaused(RunHost& host) {
   host.SetGridVisible(false);
 }
 
-// One simulated second. Returns false when the pass ends at once (the lost outcome).
+// One simulated second. Returns false when the pass ends at once (the lost outcome). Inlined
+// into the loop of its pass, so that the step's values need not go through memory between calls.
 template <class Host>
-bool RunStep(Host& host, RunState& s, GravityReader& gravity, AltitudeFields& altitude) {
+[[gnu::always_inline]] inline bool RunStep(Host& host, RunState& s, GravityReader& gravity,
+                                           AltitudeFields& altitude) {
   s.g0 = ZeroGravity ? 0 : gravity.Read(host.GravityText()).value_or(0.0);
   WaitWhilePaused(host);
   MeasureAltitude(s);

@@ -14,17 +14,14 @@
 
 namespace sim {
 
-// What the run knows of the maximum's field: the text read there or written there last, and the
-// number that text reads as.
-using MaxAltReading = RememberedNumber<std::int32_t, ReadInt32>;
-
 // What the run keeps of the altitude fields from one step to the next: the text of the last
 // altitude, which a step at the same whole kilometre writes again without formatting it, and
-// the reading of the maximum's field.
+// the text of the maximum's field with the number it reads as. The texts the run wrote lie in
+// two buffers, so that a new altitude never overwrites the text the maximum still compares with.
 class AltitudeFields {
  public:
   AltitudeFields() = default;
-  AltitudeFields(const AltitudeFields&) = delete;  // the text lies in the buffer
+  AltitudeFields(const AltitudeFields&) = delete;  // the texts point into the buffers
   AltitudeFields& operator=(const AltitudeFields&) = delete;
 
   // hKm as the altitude field shows it: RoundEven in whole kilometres, in decimal.
@@ -32,30 +29,60 @@ class AltitudeFields {
     const double rounded = RoundEven(hKm);
     if (rounded >= -2147483648.0 && rounded <= 2147483647.0) {
       const auto value = static_cast<std::int32_t>(rounded);
-      if (!isInt32_ || value != value_) {
-        text_ = FormatInteger(value, buffer_);
-        value_ = value;
-        isInt32_ = true;
-      }
+      if (isInt32_ && value == value_) return text_;
+      value_ = value;
+      isInt32_ = true;
+      text_ = FormatInteger(value, FreeBuffer());
       return text_;
     }
     isInt32_ = false;
     const auto whole = ToWholeNumber(rounded);
-    text_ = whole ? FormatInteger(*whole, buffer_) : FormatWhole(hKm, buffer_);
+    NumberBuffer& buffer = FreeBuffer();
+    text_ = whole ? FormatInteger(*whole, buffer) : FormatWhole(hKm, buffer);
     return text_;
   }
-  // The number the last text reads as: nothing for a whole number beyond 32 bits.
-  std::optional<std::int32_t> Value() const {
-    return isInt32_ ? std::optional<std::int32_t>(value_) : std::nullopt;
+  // What the last text reads as for the current altitude: 1 when it is no 32-bit integer.
+  std::int32_t Current() const { return isInt32_ ? value_ : 1; }
+
+  // The maximum's field read as an integer, 0 when it is not one. Text the run did not write
+  // there is parsed, and kept, so that it is parsed once.
+  std::int32_t Maximum(std::string_view field) {
+    if (maxKnown_ && SameText(field, maxText_)) return max_;
+    max_ = ReadInt32(field).value_or(0);
+    maxBuffer_ = -1;
+    maxKnown_ = field.size() <= sizeof foreign_;
+    if (maxKnown_) {
+      CopyText(foreign_, field);
+      maxText_ = {foreign_, field.size()};
+    }
+    return max_;
+  }
+  // The maximum's field now holds the last text.
+  void MaximumIsCurrent() {
+    maxText_ = text_;
+    max_ = isInt32_ ? value_ : 0;
+    maxKnown_ = true;
+    maxBuffer_ = textBuffer_;
   }
 
-  MaxAltReading max;
-
  private:
-  NumberBuffer buffer_;
+  NumberBuffer& FreeBuffer() {
+    textBuffer_ = maxBuffer_ == 0 ? 1 : 0;
+    return textBuffer_ == 0 ? first_ : second_;
+  }
+
+  // Aligned, so that the digits are written and read back in whole, aligned words.
+  alignas(64) NumberBuffer first_;
+  alignas(64) NumberBuffer second_;
   std::string_view text_;
+  int textBuffer_ = 0;
   std::int32_t value_ = 0;
   bool isInt32_ = false;
+  std::string_view maxText_;
+  int maxBuffer_ = -1;  // the buffer maxText_ lies in, -1 for foreign_
+  std::int32_t max_ = 0;
+  bool maxKnown_ = false;
+  char foreign_[24];
 };
 
 // Both altitude fields read "0" at the start of every call.
@@ -64,19 +91,24 @@ void TelemetryRunEntry(RunHost& host);
 // The current altitude in whole kilometres, compared with the maximum read back from its field:
 // lime at or above it (and the maximum follows), red below it.
 template <class Host>
-void TelemetryAltitudeUpdate(Host& host, double hKm, AltitudeFields& fields) {
+[[gnu::always_inline]] inline void TelemetryAltitudeUpdate(Host& host, double hKm,
+                                                           AltitudeFields& fields) {
   const std::string_view text = fields.Text(hKm);
   host.SetAltitudeText(text);
-  // Both fields are read back as the window shows them. The number of the run's own text is
-  // known; other text, whoever put it there, is parsed.
-  const std::int32_t max = fields.max.Read(host.MaxAltText()).value_or(0);
-  const std::string_view shown = host.AltitudeText();
-  const std::int32_t cur = (SameText(shown, text) ? fields.Value() : ReadInt32(shown)).value_or(1);
+  // Both fields are read back. The number of the run's own text is known, other text, whoever
+  // put it there, is parsed. A host whose field holds exactly what it was given has the text
+  // just written, whose number is the one formatted.
+  const std::int32_t max = fields.Maximum(host.MaxAltText());
+  std::int32_t cur = fields.Current();
+  if constexpr (!Host::AltitudeFieldHoldsWhatIsWritten) {
+    const std::string_view shown = host.AltitudeText();
+    if (!SameText(shown, text)) cur = ReadInt32(shown).value_or(1);
+  }
   if (max > cur) {
     host.SetAltitudeColour(scene::colours::Red);
   } else {
     host.SetMaxAltText(text);
-    fields.max.Keep(text, fields.Value());
+    fields.MaximumIsCurrent();
     host.SetAltitudeColour(scene::colours::Lime);
   }
 }

@@ -48,6 +48,7 @@ class HeadlessHost final : public sim::RunHost {
   sim::AreaSize DrawingAreaSize() override { return Area; }
   sim::AreaSize ClientSize() override { return Client; }
 
+  static constexpr bool AltitudeFieldHoldsWhatIsWritten = true;
   void SetAltitudeText(std::string_view text) override { Write(Altitude, text); }
   std::string_view AltitudeText() override { return Altitude; }
   void SetAltitudeColour(scene::Colour colour) override { AltitudeColour = colour; }

@@ -2,7 +2,10 @@
 // passes, Stop, Pause and g=0 acting at chosen pumps, and the inputs no flight can be made of.
 #include <QtTest>
 
+#include <array>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "sim/NumberText.h"
 #include "sim/RunSimulation.h"
@@ -94,6 +97,118 @@ class TestRunSimulation : public QObject {
     QCOMPARE(host.AltitudeColour, 0xFFFFFFu);
     QCOMPARE(firstRows.at(0).StepCount, 0);
     QCOMPARE(firstRows.at(0).hKm, std::max(0.0, alt.toDouble()));
+  }
+
+  // Beyond 32 bits the altitude text reads as 1, however high the object is: once the climb
+  // crosses 2147483647 km the maximum stays at the last altitude below and the field is red.
+  void anAltitudeBeyond32BitsReadsAsOne() {
+    HeadlessHost host("2147000000", "2147483647", {1000, 800});
+    host.Gravity = "1E8";  // strong enough to hold the object this far out
+    std::string lastBelow;
+    int rowsBeyond = 0, redRowsBeyond = 0;
+    host.OnRow = [&](const RunState& s) {
+      if (s.hKm < 2147483647.5) {
+        lastBelow = host.Altitude;
+        return;
+      }
+      ++rowsBeyond;
+      if (host.AltitudeColour == 0x0000FFu) ++redRowsBeyond;
+    };
+    Start(host);
+    QCOMPARE(host.Altitude, std::string("Lost"));
+    QVERIFY(rowsBeyond > 1000);
+    QCOMPARE(redRowsBeyond, rowsBeyond);
+    QCOMPARE(host.MaxAlt, lastBelow);
+  }
+
+  // Text that someone else puts into the maximum's field during a run is read as text: a number
+  // (blanks allowed) holds as the maximum, anything that is not a 32-bit integer counts as 0 and
+  // the next step's altitude replaces it.
+  void foreignTextInTheMaximum_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("higher number") << "30000" << true;
+    QTest::newRow("with blanks") << " 99999 " << true;
+    QTest::newRow("lower number") << "5" << false;
+    QTest::newRow("emptied, as a zoom step does") << "" << false;
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("beyond 32 bits") << "2147483648" << false;
+    QTest::newRow("long text") << "1234567890123456789012345678901234567890" << false;
+  }
+  void foreignTextInTheMaximum() {
+    QFETCH(QString, text);
+    QFETCH(bool, holds);
+    HeadlessHost host("20200", "14000", {1000, 800});
+    const std::string foreign = text.toStdString();
+    host.OnPump = [&] {
+      if (host.Pumps == 100) host.MaxAlt = foreign;  // after step 990, on the way down
+    };
+    int checkedRows = 0;
+    host.OnRow = [&](const RunState& s) {
+      if (s.StepCount <= 990) return;
+      ++checkedRows;
+      if (holds) {
+        QCOMPARE(host.MaxAlt, foreign);
+        QCOMPARE(host.AltitudeColour, 0x0000FFu);  // below it: red
+      } else if (s.StepCount == 991) {
+        QCOMPARE(host.MaxAlt, host.Altitude);  // the altitude became the maximum
+        QCOMPARE(host.AltitudeColour, 0x00FF00u);
+      }
+    };
+    Start(host);
+    QCOMPARE(host.DataRows, 12538);
+    QCOMPARE(checkedRows, 12538 - 991);
+    QCOMPARE(host.MaxAlt == foreign, holds);
+  }
+
+  // The run made for the headless host and the run through the interface are one run: the same
+  // rows, fields and hand-overs.
+  void theInterfaceFliesTheSameRun_data() {
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<bool>("fan");
+    QTest::newRow("GPS") << "14000" << false;
+    QTest::newRow("lost") << "100000" << false;
+    QTest::newRow("fan") << "14000" << true;
+  }
+  void theInterfaceFliesTheSameRun() {
+    QFETCH(QString, speed);
+    QFETCH(bool, fan);
+    struct Flown {
+      std::vector<std::array<double, 6>> rows;
+      std::string altitude, maxAlt;
+      scene::Colour colour = 0;
+      std::int32_t duration = 0;
+      int plots = 0, gauges = 0, lines = 0;
+      long pumps = 0;
+      bool operator==(const Flown&) const = default;
+    };
+    const auto fly = [&](bool throughTheInterface) {
+      KVUGraphiques::ResetUnitState();
+      KVUGraphiques::Running = true;
+      HeadlessHost host("20200", speed.toStdString(), {1000, 800});
+      host.ShiftDown = fan;
+      host.Preset = 1;
+      Flown f;
+      host.OnRow = [&](const RunState& s) {
+        f.rows.push_back({double(s.StepCount), s.hKm, s.gR, s.fV, s.xSat, s.ySat});
+      };
+      host.OnPlot = [&](const RunState&) { ++f.plots; };
+      host.OnGauges = [&](const RunState&) { ++f.gauges; };
+      host.OnLines = [&](const RunState&) { ++f.lines; };
+      if (throughTheInterface)
+        sim::RunSimulation(static_cast<RunHost&>(host));
+      else
+        tools::RunSimulation(host);
+      f.altitude = host.Altitude;
+      f.maxAlt = host.MaxAlt;
+      f.colour = host.AltitudeColour;
+      f.duration = host.DurationSteps;
+      f.pumps = host.Pumps;
+      return f;
+    };
+    const Flown made = fly(false), interfaced = fly(true);
+    QVERIFY(!made.rows.empty());
+    QVERIFY(made == interfaced);
   }
 
   void speedZeroFallsToTheSurface() {
@@ -278,6 +393,19 @@ class TestRunSimulation : public QObject {
     };
     Start(host);
     QCOMPARE(host.Altitude, std::string("Out of view"));
+  }
+
+  // An emptied gravity field reads as no gravity at the next step, also after a text too long to
+  // be kept: the object is lost at once.
+  void anEmptiedGravityFieldIsNoGravity() {
+    HeadlessHost host("20200", "14000", {1000, 800});
+    host.Gravity = "9,8100000000000000000000000000000000000";
+    host.OnPump = [&] {
+      if (host.Pumps == 5) host.Gravity.clear();  // after step 40
+    };
+    Start(host);
+    QCOMPARE(host.Altitude, std::string("Lost"));
+    QCOMPARE(host.DataRows, 41);
   }
 
   void zeroGravityWhileIdleHasNoEffect() {
