@@ -41,11 +41,16 @@ inline constexpr char DigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The two digits of n < 100 as they lie in memory.
-inline std::uint64_t DigitPair(std::uint32_t n) {
-  std::uint16_t pair;
-  std::memcpy(&pair, DigitPairs + 2 * n, 2);
-  return pair;
+// The eight decimal digits of v < 10^8, one per byte, the first in the lowest byte: v is split
+// into halves of four digits, each half into pairs, each pair into digits, all halves, pairs and
+// digits of a level at once in the lanes of one 64-bit word (divisions by 100 and 10 as
+// multiplications that are exact below 10^4 and 10^2).
+inline std::uint64_t EightDigits(std::uint32_t v) {
+  const std::uint64_t halves = (v / 10000) | std::uint64_t{v % 10000} << 32;
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Fu;
+  const std::uint64_t pairs = hundreds | (halves - 100 * hundreds) << 16;
+  const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000Fu;
+  return tens | (pairs - 10 * tens) << 8;
 }
 
 }  // namespace detail
@@ -53,7 +58,6 @@ inline std::uint64_t DigitPair(std::uint32_t n) {
 // A whole number in decimal, minus sign when negative. Inline and mostly without loops: the
 // altitude field is written at every step.
 inline std::string_view FormatInteger(std::int64_t value, NumberBuffer& buffer) {
-  using detail::DigitPair;
   // Room for the 19 digits and the sign of any value; the eight digits below end where a word of
   // an aligned buffer ends.
   char* const end = buffer.data() + 24;
@@ -61,14 +65,12 @@ inline std::string_view FormatInteger(std::int64_t value, NumberBuffer& buffer) 
   const auto magnitude = static_cast<std::uint64_t>(value);
   std::uint64_t u = value < 0 ? 0 - magnitude : magnitude;
   if (std::endian::native == std::endian::little && u < 100000000) {
-    // Below 10^8: all eight digits at once, then the leading zeros dropped (one digit is kept).
-    const auto v = static_cast<std::uint32_t>(u);
-    const std::uint32_t high = v / 10000, low = v % 10000;
-    const std::uint64_t digits = DigitPair(high / 100) | DigitPair(high % 100) << 16 |
-                                 DigitPair(low / 100) << 32 | DigitPair(low % 100) << 48;
+    // Below 10^8: all eight digits in one word, the leading zeros dropped (one digit is kept).
+    const std::uint64_t digits = detail::EightDigits(static_cast<std::uint32_t>(u));
+    const std::uint64_t text = digits + 0x3030303030303030u;
     p -= 8;
-    std::memcpy(p, &digits, 8);
-    p += std::min(std::countr_zero(digits ^ 0x3030303030303030u) / 8, 7);
+    std::memcpy(p, &text, 8);
+    p += std::min(std::countr_zero(digits) / 8, 7);
   } else {
     while (u >= 100) {
       p -= 2;

@@ -96,12 +96,18 @@ class TestNumberText : public QObject {
 
   // Integers: the eight-digit words and the two-digit loop beyond them, both signs, both ends.
   void integers() {
-    const std::int64_t values[] = {0,         7,          -7,          10,         99,
-                                   100,       -100,       1234567,     12345678,   -99999999,
-                                   100000000, 2147483647, -2147483648, 1000000007, -1000000000000,
-                                   std::numeric_limits<std::int64_t>::max(),
+    const std::int64_t values[] = {0,          7,           -7,         10,        99,
+                                   100,        -100,        9999,       10000,     10099,
+                                   1000000,    1234567,     5050505,    12345678,  -99999999,
+                                   100000000,  2147483647,  -2147483648, 1000000007,
+                                   -1000000000000, std::numeric_limits<std::int64_t>::max(),
                                    std::numeric_limits<std::int64_t>::min()};
     for (const std::int64_t value : values) {
+      NumberBuffer buffer;
+      QCOMPARE(std::string(FormatInteger(value, buffer)), std::to_string(value));
+    }
+    // Every value below 10^8 in strides that meet every digit in every place.
+    for (std::int64_t value = 0; value < 100000000; value += 9901) {
       NumberBuffer buffer;
       QCOMPARE(std::string(FormatInteger(value, buffer)), std::to_string(value));
     }
