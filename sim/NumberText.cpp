@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "sim/Constants.h"
 
@@ -47,10 +48,18 @@ std::string_view NonFinite(double value, NumberBuffer& buffer) {
 
 std::optional<double> ReadFloat(std::string_view text) {
   text = TrimBlanks(text);
+  if (text.empty()) return std::nullopt;
   // Check the whole grammar first: from_chars alone would accept a decimal point, "inf",
-  // "nan" and hexadecimal forms, and stop silently at a thousands separator.
-  std::array<char, 64> plain{};
-  if (text.empty() || text.size() >= plain.size()) return std::nullopt;
+  // "nan" and hexadecimal forms, and stop silently at a thousands separator. The number is
+  // copied with a point for from_chars: on the stack when it is short, as every number a
+  // user types is; a longer one still reads as the number it is.
+  std::array<char, 64> shortCopy;
+  std::string longCopy;
+  char* plain = shortCopy.data();
+  if (text.size() > shortCopy.size()) {
+    longCopy.resize(text.size());
+    plain = longCopy.data();
+  }
   std::size_t i = 0, n = 0;
   if (text[i] == '+' || text[i] == '-') {
     if (text[i] == '-') plain[n++] = '-';
@@ -75,20 +84,21 @@ std::optional<double> ReadFloat(std::string_view text) {
   if (i != text.size()) return std::nullopt;
 
   double value = 0;
-  const auto [end, error] = std::from_chars(plain.data(), plain.data() + n, value);
-  if (error != std::errc() || end != plain.data() + n || !std::isfinite(value))
+  const auto [end, error] = std::from_chars(plain, plain + n, value);
+  if (error != std::errc() || end != plain + n || !std::isfinite(value))
     return std::nullopt;
   return value;
 }
 
 std::optional<std::int32_t> ReadInt32(std::string_view text) {
   text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  // One sign at the most: from_chars takes a minus itself, so a plus goes only before a digit
+  // ("+-5" is no number).
+  if (text.size() > 1 && text.front() == '+' && IsDigit(text[1])) text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  // from_chars takes "-" followed by digits only, so "+-5" and "--5" fail above as they should.
   return value;
 }
 

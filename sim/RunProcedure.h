@@ -96,6 +96,31 @@ template <class Host>
   return true;
 }
 
+// The passes of the fan after pass 1 pump nothing, so nothing from outside can end them. One
+// whose inputs were edited during pass 1 to fly above its drawn circle without vertical speed
+// never leaves the horizontal through the Earth centre: it falls through the Earth and swings
+// across the centre, each swing at least as wide as the one two steps before, as the fall speed
+// only grows. From two crossings in a row on, its altitude cannot fall below what those steps
+// measured and gravity cannot rise: the stop rule can only end it at the gravity cut-off, which
+// the widening swing (as the cube root of the time) reaches after some 10^13 steps. Such a pass
+// is ended; every other pass is left to the stop rule.
+class SwingWatch {
+ public:
+  // After a step that left Running set: true once the pass is such an endless swing.
+  bool Endless(const RunState& s) {
+    const bool onCentreLine =
+        s.ySat == s.CentreY && s.opposite_side == 0 && s.ySat - s.PixelsPerKm * s.iV == s.ySat;
+    const double before = -s.adjacent_side;  // the side of the centre the step started on
+    const double after = s.xSat - s.CentreX;
+    const bool crossed = onCentreLine && ((before < 0 && after > 0) || (before > 0 && after < 0));
+    crossings_ = crossed ? crossings_ + 1 : 0;
+    return crossings_ >= 2;
+  }
+
+ private:
+  int crossings_ = 0;
+};
+
 inline void SetUpPass(RunHost& host, RunState& s) {
   PlaceAtStart(s);
   s.alt0 = ParseInt32(host.AltText());
@@ -149,10 +174,10 @@ RunInputs RunSimulation(Host& host) {
   AltitudeFields altitude;
   for (s.PassIndex = s.FirstPass; s.PassIndex <= s.LastPass; ++s.PassIndex) {
     SetUpPass(host, s);
-    std::int32_t silentSteps = 0;
+    SwingWatch swing;
     while (Running) {
       if (!RunStep(host, s, gravity, altitude)) break;
-      if (s.PassIndex != 1 && ++silentSteps >= SilentPassStepLimit) Running = false;
+      if (s.PassIndex != 1 && Running && swing.Endless(s)) Running = false;
     }
   }
   // The loop leaves PassIndex one past the last pass; the end reports the last pass's counter.

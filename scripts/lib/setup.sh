@@ -11,7 +11,7 @@ BUILD=${ORBITSIM_BUILD_DIR:-$ROOT/build}
 # libFuzzer runtime for the fuzz targets; the validators of the launcher and its description.
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev
+  qt6-base-dev libgl-dev libxkbcommon-dev libxcb1-dev libxcb-xtest0-dev
   libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth openbox x11-utils

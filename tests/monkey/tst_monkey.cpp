@@ -608,7 +608,7 @@ class TestMonkey : public QObject {
   // What the monkey found: the passes of the fan after pass 1 read the speed and the altitude
   // afresh but fly in the view of the first. Higher than the drawn circle and without speed,
   // the object swings on the horizontal through the Earth centre, never below it and never at
-  // the altitude 0, and those passes pump nothing: they must end at their step bound.
+  // the altitude 0, and those passes pump nothing: they must end once they swing.
   void fanPassAboveItsCircleWithoutSpeed() {
     TKVFGraphiques w;
     QVERIFY(StartWindow(w));

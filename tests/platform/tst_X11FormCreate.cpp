@@ -1,6 +1,7 @@
 // Start-up of the main window in this process on a real X11 desktop: FormCreate must see the
 // window maximised by the window manager, not at its layout size, when it places gbVectors.
 #include "X11Inspector.h"
+#include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
 #include "ui/widgets/GroupBox.h"
 #include "ui/platform/SingleInstanceX11.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QtTest>
 
-#include <cstdio>
 
 class X11FormCreateTest : public QObject {
     Q_OBJECT
@@ -51,22 +51,6 @@ void X11FormCreateTest::formCreatePlacesVectorsOnMaximisedWindow()
     QCOMPARE(window.gbVectors->x(), window.width() - 450);
 }
 
-int main(int argc, char** argv)
-{
-    const QByteArray display = qgetenv("ORBITSIM_X11_DISPLAY");
-    if (display.isEmpty()) {
-        std::fprintf(stderr,
-                     "ORBITSIM_X11_DISPLAY is not set. This test needs an X server with a window "
-                     "manager: run it through scripts/test, which starts Xvfb with openbox and "
-                     "sets it.\n");
-        return 1;
-    }
-    // The display must be chosen before the toolkit connects to it.
-    qputenv("DISPLAY", display);
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    X11FormCreateTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return RunOnSuiteDisplay<X11FormCreateTest>(argc, argv); }
 
 #include "tst_X11FormCreate.moc"

@@ -36,6 +36,12 @@ class TestNumberText : public QObject {
     QTest::newRow("beyond double") << "1E400" << false << 0.0;
     QTest::newRow("exponent without digits") << "2E" << false << 0.0;
     QTest::newRow("two signs") << "--1" << false << 0.0;
+    // Any length that is a number reads as that number.
+    QTest::newRow("64 characters") << "14000," + QString(58, '0') << true << 14000.0;
+    QTest::newRow("65 characters") << "14000," + QString(59, '0') << true << 14000.0;
+    QTest::newRow("long with blanks and exponent")
+        << "  +" + QString(300, '0') + "1,5" + QString(200, '0') + "E2 " << true << 150.0;
+    QTest::newRow("long, not a number") << QString(100, '1') + "x" << false << 0.0;
   }
   void parseFloat() {
     QFETCH(QString, text);
@@ -58,6 +64,10 @@ class TestNumberText : public QObject {
     QTest::newRow("comma") << "12,0" << 0;
     QTest::newRow("hexadecimal") << "$1F" << 0;
     QTest::newRow("letters") << "Crashed" << 0;
+    QTest::newRow("plus") << "+5" << 5;
+    QTest::newRow("plus and minus") << "+-5" << 0;
+    QTest::newRow("two minus signs") << "--5" << 0;
+    QTest::newRow("sign alone") << "+" << 0;
   }
   void parseInt32() {
     QFETCH(QString, text);

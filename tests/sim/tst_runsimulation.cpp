@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <array>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,13 +24,16 @@ struct Recording {
   std::set<int> passes;
   std::vector<int> gaugeSteps, lineSteps;  // StepCount of pass 1's gauge updates and marks
   int otherPlots = 0, otherLines = 0;      // pixels and marks of the other passes
+  std::map<int, int> stepsOfPass;          // steps that went on, of the passes that count none
   explicit Recording(HeadlessHost& host) {
     host.OnGauges = [this](const RunState& s) {
       if (passes.insert(s.PassIndex).second) passSpeeds.push_back(s.PassSpeed);
       if (s.PassIndex == 1) gaugeSteps.push_back(s.StepCount);
     };
     host.OnPlot = [this](const RunState& s) {
-      if (s.PassIndex != 1) ++otherPlots;
+      if (s.PassIndex == 1) return;
+      ++otherPlots;
+      ++stepsOfPass[s.PassIndex];
     };
     host.OnLines = [this](const RunState& s) {
       if (s.PassIndex == 1)
@@ -369,10 +373,11 @@ class TestRunSimulation : public QObject {
   }
 
   // Edited during pass 1 to fly above the drawn circle without speed, the later passes of the
-  // fan would swing along the centre line forever without pumping: they end at the step bound.
+  // fan would swing across the Earth centre along the centre line without pumping, for days:
+  // each is ended once it swings.
   void silentPassesEnd() {
     HeadlessHost host("20200", "14000", {1000, 800});
-    const Recording seen(host);
+    Recording seen(host);
     host.ShiftDown = true;
     host.Preset = 1;
     host.OnPump = [&] {
@@ -384,6 +389,26 @@ class TestRunSimulation : public QObject {
     Start(host);
     QVERIFY(!KVUGraphiques::Running);
     QCOMPARE(seen.passes, (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
+    // They fall to the centre for some 7700 steps and end at their first swings across it.
+    for (int pass : {2, 3, 4}) QVERIFY(seen.stepsOfPass[pass] < 10000);
+  }
+
+  // A silent pass that the stop rule ends is flown to that end, however long it takes: edited
+  // to 24700 km/h during pass 1, passes 2 to 4 fly until they are lost, and the maximum
+  // altitude over all passes is where gravity falls below its cut-off.
+  void silentPassesFlyToTheirEnd() {
+    HeadlessHost host("20200", "14000");
+    Recording seen(host);
+    host.ShiftDown = true;
+    host.Preset = 1;
+    host.OnPump = [&] {
+      if (host.Pumps == 2) host.Speed = "24700";
+    };
+    Start(host);
+    QCOMPARE(seen.stepsOfPass[2], 609969);
+    QCOMPARE(seen.stepsOfPass[3], 426471);
+    QCOMPARE(seen.stepsOfPass[4], 342741);
+    QCOMPARE(host.MaxAlt, std::string("1989035"));
   }
 
   void zeroGravityDuringTheRunEndsOutOfView() {

@@ -67,6 +67,7 @@ class TestFlightTool : public QObject {
     QTest::newRow("bad area") << QStringList{"--area", "big", "20200", "14000"} << 2;
     QTest::newRow("area without value") << QStringList{"20200", "14000", "--area"} << 2;
     QTest::newRow("bad zoom") << QStringList{"--zoom-steps", "1,5", "20200", "14000"} << 2;
+    QTest::newRow("zoom with two signs") << QStringList{"--zoom-steps", "+-3", "20200", "14000"} << 2;
     QTest::newRow("altitude -6371") << QStringList{"-6371", "14000"} << 1;
     QTest::newRow("no width") << QStringList{"--area", "0x448", "20200", "14000"} << 1;
     QTest::newRow("beyond 64 bits") << QStringList{"20200", "1E30"} << 1;

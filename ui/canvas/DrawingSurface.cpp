@@ -352,6 +352,7 @@ scene::PenPosition DrawingSurface::PenPos() const { return penPos_; }
 void DrawingSurface::MarkDirty(const QRect& rect) {
   const QRect r = rect.intersected(image_.rect());
   if (r.isEmpty()) return;
+  if (dirtyParts_.empty() && onDrawn_) onDrawn_();
   dirty_ = dirty_.united(r);
   // A trail of pixels a few apart grows one part; a pixel elsewhere starts another. Past a few
   // parts the region is the union, as repainting many small pieces costs more than one.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+#include <functional>
 #include <vector>
 
 #include "scene/Canvas.h"
@@ -26,6 +27,9 @@ class DrawingSurface final : public scene::Canvas {
   // The same, as a few rectangles around the places drawn at, so that two pixels far apart do
   // not repaint everything between them; then cleared, as TakeDirtyRect clears.
   QRegion TakeDirtyRegion();
+  // Called when the surface is drawn on while nothing is waiting to be repainted: the first
+  // change after a take. Its owner arranges for the change to reach the screen.
+  void SetOnDrawn(std::function<void()> onDrawn) { onDrawn_ = std::move(onDrawn); }
 
   int Width() const override;
   int Height() const override;
@@ -52,6 +56,7 @@ class DrawingSurface final : public scene::Canvas {
   QImage image_;
   QRect dirty_;
   std::vector<QRect> dirtyParts_;
+  std::function<void()> onDrawn_;
   scene::Colour pen_ = 0x000000;
   int penWidth_ = 1;
   scene::Colour brush_ = 0xFFFFFF;

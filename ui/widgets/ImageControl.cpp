@@ -1,6 +1,8 @@
 // The image control and the registry through which PumpEvents flushes the drawing areas.
 #include "ui/widgets/ImageControl.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -9,6 +11,11 @@
 namespace ui {
 
 namespace {
+
+QEvent::Type FlushEventType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
 
 std::vector<ImageControl*>& Registry() {
   static std::vector<ImageControl*> controls;
@@ -25,18 +32,33 @@ ImageControl::~ImageControl() {
 }
 
 DrawingSurface& ImageControl::Surface() {
-  if (!surface_) {
-    surface_ = std::make_unique<DrawingSurface>(width(), height());
-    FollowSurface();
-  }
+  if (!surface_) MakeSurface();
   return *surface_;
 }
 
 void ImageControl::FitSurface() {
   if (surface_ && QSize(surface_->Width(), surface_->Height()) == size()) return;
-  surface_ = std::make_unique<DrawingSurface>(width(), height());
-  FollowSurface();
+  MakeSurface();
   update();
+}
+
+void ImageControl::MakeSurface() {
+  surface_ = std::make_unique<DrawingSurface>(width(), height());
+  surface_->SetOnDrawn([this] { PostFlush(); });
+  FollowSurface();
+}
+
+void ImageControl::PostFlush() {
+  if (flushPosted_) return;
+  flushPosted_ = true;
+  QCoreApplication::postEvent(this, new QEvent(FlushEventType()));
+}
+
+bool ImageControl::event(QEvent* event) {
+  if (event->type() != FlushEventType()) return QWidget::event(event);
+  flushPosted_ = false;
+  FlushDirty();
+  return true;
 }
 
 void ImageControl::FollowSurface() {

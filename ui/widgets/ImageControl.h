@@ -22,17 +22,23 @@ class ImageControl : public QWidget {
   // made, so that a scene drawn after the window was resized fills the whole drawing area.
   void FitSurface();
   // Schedules a repaint of the places drawn at since the last flush, and nothing more. PumpEvents
-  // does this for every image control before it handles events.
+  // does this for every image control before it handles events; drawing done anywhere else is
+  // flushed by an event the control posts itself when its surface is first drawn on, so that it
+  // reaches the screen as soon as control is back in an event loop, and not before.
   void FlushDirty();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FollowSurface();
+  void MakeSurface();
+  void PostFlush();
 
   std::unique_ptr<DrawingSurface> surface_;
+  bool flushPosted_ = false;
 };
 
 // Every image control that exists, for PumpEvents.

@@ -4,13 +4,16 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QTime>
 #include <QWidget>
+#include <QWindow>
 #include <memory>
 
 #include <vector>
@@ -170,6 +173,25 @@ class TimeFormat {
   bool usable_ = false;
 };
 
+// Places a shown top-level window so that its frame stands in the middle of its screen.
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  // The native window knows its frame as soon as the window manager has put it on; the
+  // widget's own idea of it may still be the size without a frame.
+  QWindow* native = window.windowHandle();
+  const QSize frame = native != nullptr ? native->frameGeometry().size() : window.size();
+  const QPoint place(area.x() + (area.width() - frame.width()) / 2,
+                     area.y() + (area.height() - frame.height()) / 2);
+  // Through the native window, which places the frame by the margins it knows.
+  if (native != nullptr) {
+    native->setFramePosition(place);
+  } else {
+    window.move(place);
+  }
+}
+
 }  // namespace
 
 void PumpEvents() {
@@ -214,11 +236,25 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QMessageBox box(QMessageBox::NoIcon, title, shown, QMessageBox::Ok, parent);
   box.setWindowModality(Qt::ApplicationModal);
-  box.show();
-  if (const QScreen* screen = box.screen()) {
-    const QRect frame = box.frameGeometry();
-    box.move(screen->geometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
-  }
+  // Shown first where the dialog puts itself, over the middle of its parent. The window manager
+  // frames the box only once it is shown, and it is the frame that stands in the middle of the
+  // screen: where the main window wears a frame, the box's own is waited for (half a second at
+  // the most) before the box is placed, from within the dialog's own event loop. Placing it
+  // before its frame is settled would race the window manager.
+  const QWindow* main = parent != nullptr ? parent->window()->windowHandle() : nullptr;
+  const bool framed = main != nullptr && !main->frameMargins().isNull();
+  QElapsedTimer waited;
+  QTimer placer;
+  placer.setInterval(10);
+  QObject::connect(&placer, &QTimer::timeout, &box, [&] {
+    const QWindow* own = box.windowHandle();
+    if (framed && (own == nullptr || own->frameMargins().isNull()) && waited.elapsed() < 500)
+      return;
+    placer.stop();
+    CentreOnScreen(box);
+  });
+  waited.start();
+  placer.start();
   box.exec();
 }
 
