@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "sim/Constants.h"
@@ -105,31 +106,23 @@ inline bool IsAltOffsetSentinel(double AltOffset) {
 }
 
 // A field's text read as a number, remembered together with the text: while the field holds
-// the same characters, reading it again gives the same number without parsing them again.
-// Text too long to keep is parsed at every reading.
+// the same characters, reading it again gives the same number without parsing them again. The
+// text is kept whatever its length: keeping it allocates only when a text comes that is longer
+// than all before, never at a reading of the same text.
 template <class Number, std::optional<Number> (*Parse)(std::string_view)>
 class RememberedNumber {
  public:
   std::optional<Number> Read(std::string_view text) {
-    if (!Holds(text)) Keep(text, Parse(text));
+    if (!kept_ || !SameText(text, text_)) {
+      value_ = Parse(text);
+      text_.assign(text.data(), text.size());
+      kept_ = true;
+    }
     return value_;
-  }
-  // Text whose number the caller knows already (it wrote the text itself).
-  void Keep(std::string_view text, std::optional<Number> value) {
-    value_ = value;
-    kept_ = text.size() <= sizeof chars_;
-    if (!kept_) return;
-    length_ = text.size();
-    CopyText(chars_, text);
   }
 
  private:
-  bool Holds(std::string_view text) const {
-    return kept_ && SameText(text, {chars_, length_});
-  }
-
-  char chars_[24] = {};
-  std::size_t length_ = 0;
+  std::string text_;
   bool kept_ = false;
   std::optional<Number> value_;
 };

@@ -142,8 +142,8 @@ class TestNumberText : public QObject {
     }
   }
 
-  // The reading kept with its text: the same characters give the same number without parsing;
-  // an empty text after one too long to keep reads as an empty text does.
+  // The reading kept with its text: the same characters give the same number; a changed text,
+  // of whatever length, is read anew (an empty one after a long one reads as nothing).
   void rememberedNumber() {
     RememberedNumber<double, ReadFloat> gravity;
     QCOMPARE(gravity.Read("9,81"), std::optional<double>(9.81));
@@ -151,6 +151,7 @@ class TestNumberText : public QObject {
     QCOMPARE(gravity.Read("1,62"), std::optional<double>(1.62));
     const std::string longText = "9,8100000000000000000000000000000000";
     QCOMPARE(gravity.Read(longText), std::optional<double>(9.81));
+    QCOMPARE(gravity.Read("1,62" + longText.substr(4)), std::optional<double>(1.62));
     QCOMPARE(gravity.Read(""), std::optional<double>());
   }
 
