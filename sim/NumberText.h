@@ -120,10 +120,18 @@ class RememberedNumber {
     }
     return value_;
   }
+  // The same for a field that can change only when foreign code runs, with the count of such
+  // runs: the text is compared only when the count has moved since the last reading.
+  std::optional<Number> Read(std::string_view text, std::uint64_t foreignCodeRuns) {
+    if (kept_ && foreignCodeRuns == asOf_) return value_;
+    asOf_ = foreignCodeRuns;
+    return Read(text);
+  }
 
  private:
   std::string text_;
   bool kept_ = false;
+  std::uint64_t asOf_ = 0;
   std::optional<Number> value_;
 };
 

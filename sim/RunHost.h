@@ -4,6 +4,7 @@
 // implement it without any window. The flight itself depends on none of the hand-overs.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string_view>
 
@@ -17,6 +18,12 @@ struct AreaSize {
   std::int32_t Height = 0;
 };
 
+// The run reads the fields back as text at every step. A host may also count the code from
+// outside that it runs inside the run (callbacks, event handlers), in a member
+// `std::uint64_t ForeignCodeRuns() const`; it then promises that its fields hold exactly the
+// text last given to them for as long as that count stays. A run made for such a host
+// (sim/RunProcedure.h) reads a field again only after the count has moved, and knows what the
+// field it has just written reads as. Through the interface every field is read back.
 class RunHost {
  public:
   virtual ~RunHost() = default;
@@ -35,11 +42,6 @@ class RunHost {
 
   // The result fields: the current altitude or outcome, its colour code, the maximum (which
   // exists only as this text) and the duration.
-  // A host whose altitude field holds exactly the text last given to SetAltitudeText (a plain
-  // text, no widget that could trim or refuse it) says so here, and the run, made for that host,
-  // knows what the field reads as without reading back the text it has just written. Through
-  // the interface the field is read back.
-  static constexpr bool AltitudeFieldHoldsWhatIsWritten = false;
   virtual void SetAltitudeText(std::string_view text) = 0;
   virtual std::string_view AltitudeText() = 0;
   virtual void SetAltitudeColour(scene::Colour colour) = 0;
@@ -67,6 +69,12 @@ class RunHost {
   virtual void EnableRunButtons(bool Active) = 0;
   virtual void PumpEvents() = 0;
   virtual void SleepMs(int milliseconds) = 0;
+};
+
+// A host that counts the code from outside it runs inside the run (see RunHost).
+template <class Host>
+concept CountsForeignCode = requires(const Host& host) {
+  { host.ForeignCodeRuns() } -> std::same_as<std::uint64_t>;
 };
 
 }  // namespace sim

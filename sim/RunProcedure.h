@@ -77,7 +77,13 @@ inline void WaitWhilePaused(RunHost& host) {
 template <class Host>
 [[gnu::always_inline]] inline bool RunStep(Host& host, RunState& s, GravityReader& gravity,
                                            AltitudeFields& altitude) {
-  s.g0 = ZeroGravity ? 0 : gravity.Read(host.GravityText()).value_or(0.0);
+  if (ZeroGravity) {
+    s.g0 = 0;
+  } else if constexpr (CountsForeignCode<Host>) {
+    s.g0 = gravity.Read(host.GravityText(), host.ForeignCodeRuns()).value_or(0.0);
+  } else {
+    s.g0 = gravity.Read(host.GravityText()).value_or(0.0);
+  }
   WaitWhilePaused(host);
   MeasureAltitude(s);
   TelemetryAltitudeUpdate(host, s.hKm, altitude);

@@ -57,12 +57,20 @@ class AltitudeFields {
     }
     return max_;
   }
-  // The maximum's field now holds the last text.
-  void MaximumIsCurrent() {
+  // The same for a host that counts the foreign code it runs, with its count: the field is read
+  // only when such code has run since the run last read or wrote it.
+  std::int32_t Maximum(std::string_view field, std::uint64_t foreignCodeRuns) {
+    if (maxKnown_ && foreignCodeRuns == maxAsOf_) return max_;
+    maxAsOf_ = foreignCodeRuns;
+    return Maximum(field);
+  }
+  // The maximum's field now holds the last text (as of that count).
+  void MaximumIsCurrent(std::uint64_t foreignCodeRuns = 0) {
     maxText_ = text_;
     max_ = isInt32_ ? value_ : 0;
     maxKnown_ = true;
     maxBuffer_ = textBuffer_;
+    maxAsOf_ = foreignCodeRuns;
   }
 
  private:
@@ -82,6 +90,7 @@ class AltitudeFields {
   int maxBuffer_ = -1;  // the buffer maxText_ lies in, -1 for foreign_
   std::int32_t max_ = 0;
   bool maxKnown_ = false;
+  std::uint64_t maxAsOf_ = 0;
   char foreign_[24];
 };
 
@@ -96,11 +105,14 @@ template <class Host>
   const std::string_view text = fields.Text(hKm);
   host.SetAltitudeText(text);
   // Both fields are read back. The number of the run's own text is known, other text, whoever
-  // put it there, is parsed. A host whose field holds exactly what it was given has the text
-  // just written, whose number is the one formatted.
-  const std::int32_t max = fields.Maximum(host.MaxAltText());
+  // put it there, is parsed. A host that counts the foreign code it runs holds the text just
+  // written, and the maximum as the run last knew it unless such code has run since.
+  std::int32_t max;
   std::int32_t cur = fields.Current();
-  if constexpr (!Host::AltitudeFieldHoldsWhatIsWritten) {
+  if constexpr (CountsForeignCode<Host>) {
+    max = fields.Maximum(host.MaxAltText(), host.ForeignCodeRuns());
+  } else {
+    max = fields.Maximum(host.MaxAltText());
     const std::string_view shown = host.AltitudeText();
     if (!SameText(shown, text)) cur = ReadInt32(shown).value_or(1);
   }
@@ -108,7 +120,10 @@ template <class Host>
     host.SetAltitudeColour(scene::colours::Red);
   } else {
     host.SetMaxAltText(text);
-    fields.MaximumIsCurrent();
+    if constexpr (CountsForeignCode<Host>)
+      fields.MaximumIsCurrent(host.ForeignCodeRuns());
+    else
+      fields.MaximumIsCurrent();
     host.SetAltitudeColour(scene::colours::Lime);
   }
 }

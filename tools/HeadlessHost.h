@@ -37,6 +37,11 @@ class HeadlessHost final : public sim::RunHost {
   // The drawing hand-overs, for tests that follow them.
   std::function<void(const sim::RunState&)> OnPlot, OnGauges, OnLines;
 
+  // The callbacks above are the only code from outside that runs inside a run, and so the only
+  // way anything but the run's own hand-overs can change the fields while it runs. Counted, so
+  // that a run made for this host reads its fields back only after one of them has run.
+  std::uint64_t ForeignCodeRuns() const { return foreignCodeRuns_; }
+
   std::string_view SpeedText() override { return Speed; }
   std::string_view AltText() override { return Alt; }
   std::string_view GravityText() override { return Gravity; }
@@ -48,7 +53,6 @@ class HeadlessHost final : public sim::RunHost {
   sim::AreaSize DrawingAreaSize() override { return Area; }
   sim::AreaSize ClientSize() override { return Client; }
 
-  static constexpr bool AltitudeFieldHoldsWhatIsWritten = true;
   void SetAltitudeText(std::string_view text) override { Write(Altitude, text); }
   std::string_view AltitudeText() override { return Altitude; }
   void SetAltitudeColour(scene::Colour colour) override { AltitudeColour = colour; }
@@ -61,30 +65,31 @@ class HeadlessHost final : public sim::RunHost {
   void SelectLastGridRow() override {}
   void WriteStepRow(const sim::RunState& s) override {
     DataRows = s.StepCount + 1;
-    if (OnRow) OnRow(s);
+    Call(OnRow, s);
   }
   void ShowLostMessage() override { ++LostMessages; }
 
   void ResetScene() override { DataRows = 0; MaxAlt.clear(); AltitudeColour = 0xFFFFFF; }
   void DrawBackground(const sim::RunState&, bool) override {}
-  void PlotPoint(sim::RunState& s) override {
-    if (OnPlot) OnPlot(s);
-  }
-  void UpdateVectorGauges(const sim::RunState& s, double) override {
-    if (OnGauges) OnGauges(s);
-  }
-  void DrawVectorLines(const sim::RunState& s) override {
-    if (OnLines) OnLines(s);
-  }
+  void PlotPoint(sim::RunState& s) override { Call(OnPlot, s); }
+  void UpdateVectorGauges(const sim::RunState& s, double) override { Call(OnGauges, s); }
+  void DrawVectorLines(const sim::RunState& s) override { Call(OnLines, s); }
 
   void EnableRunButtons(bool Active) override { RunButtonsActive = Active; }
   void PumpEvents() override {
     ++Pumps;
-    if (OnPump) OnPump();
+    Call(OnPump);
   }
   void SleepMs(int) override {}
 
  private:
+  template <class Callback, class... Arguments>
+  void Call(const Callback& callback, const Arguments&... arguments) {
+    if (!callback) return;
+    ++foreignCodeRuns_;
+    callback(arguments...);
+  }
+
   // The result fields are written at every step, mostly with a text as long as the one before:
   // it is copied over that one in place.
   static void Write(std::string& field, std::string_view text) {
@@ -93,6 +98,8 @@ class HeadlessHost final : public sim::RunHost {
     else
       field.assign(text.data(), text.size());
   }
+
+  std::uint64_t foreignCodeRuns_ = 0;
 };
 
 // The run procedure made for the headless host: the same run as through the interface.
