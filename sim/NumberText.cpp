@@ -110,11 +110,6 @@ std::optional<std::int64_t> ToWholeNumber(double rounded) {
   return static_cast<std::int64_t>(rounded);
 }
 
-std::string_view FormatInteger(std::int64_t value, NumberBuffer& buffer) {
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return {buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())};
-}
-
 std::string_view FormatWhole(double value, NumberBuffer& buffer) {
   if (!std::isfinite(value)) return NonFinite(value, buffer);
   const double whole = std::round(value);  // exact, a half away from zero

@@ -5,6 +5,7 @@
 // implement it without any window. The flight itself depends on none of the hand-overs.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string_view>
 
@@ -18,6 +19,12 @@ struct AreaSize {
   std::int32_t Height = 0;
 };
 
+// The run reads the fields back as text at every step. A host may also count the code from
+// outside that it runs inside the run (callbacks, event handlers), in a member
+// `std::uint64_t ForeignCodeRuns() const`; it then promises that its fields hold exactly the
+// text last given to them for as long as that count stays. A run made for such a host
+// (sim/RunProcedure.h) reads a field again only after the count has moved, and knows what the
+// field it has just written reads as. Through the interface every field is read back.
 class RunHost {
  public:
   virtual ~RunHost() = default;
@@ -63,6 +70,12 @@ class RunHost {
   virtual void EnableRunButtons(bool Active) = 0;
   virtual void PumpEvents() = 0;
   virtual void SleepMs(int milliseconds) = 0;
+};
+
+// A host that counts the code from outside it runs inside the run (see RunHost).
+template <class Host>
+concept CountsForeignCode = requires(const Host& host) {
+  { host.ForeignCodeRuns() } -> std::same_as<std::uint64_t>;
 };
 
 }  // namespace sim

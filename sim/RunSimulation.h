@@ -19,7 +19,9 @@ enum class RunInputs {
   OrbitRadiusTooLarge,     // rE + alt0 is beyond the 32-bit range
 };
 
-// The window's RunSimulation; the result tells the headless tool why nothing flew.
+// The window's RunSimulation, every hand-over through the interface; the result tells the
+// headless tool why nothing flew. sim/RunProcedure.h holds the procedure as a template over the
+// host, for hosts whose hand-overs are better resolved at compile time.
 RunInputs RunSimulation(RunHost& host);
 
 }  // namespace sim

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A run host without a window.
+// A run host without a window, and the run procedure made for it.
 #include "tools/HeadlessHost.h"
 
 #include <utility>
+
+#include "sim/RunProcedure.h"
 
 namespace tools {
 
@@ -12,14 +14,6 @@ HeadlessHost::HeadlessHost(std::string altText, std::string speedText, sim::Area
       Area(area),
       Client{area.Width + 228, area.Height + 100} {}
 
-void HeadlessHost::WriteStepRow(const sim::RunState& s) {
-  DataRows = s.StepCount + 1;
-  if (OnRow) OnRow(s);
-}
-
-void HeadlessHost::PumpEvents() {
-  ++Pumps;
-  if (OnPump) OnPump();
-}
+sim::RunInputs RunSimulation(HeadlessHost& host) { return sim::RunSimulation<HeadlessHost>(host); }
 
 }  // namespace tools

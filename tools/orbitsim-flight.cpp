@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     out.Put("time_s,alt_km,galt_ms2,fv_kms,x_px,y_px\n");
     host.OnRow = [&out](const sim::RunState& s) { PutRow(out, s); };
   }
-  const sim::RunInputs inputs = sim::RunSimulation(host);
+  const sim::RunInputs inputs = tools::RunSimulation(host);
   if (inputs != sim::RunInputs::Flown) {
     out.Discard();  // a refused flight prints no table, not even its header
     std::fprintf(stderr, "orbitsim-flight: %s\n", Refusal(inputs));

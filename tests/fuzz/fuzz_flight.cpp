@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (KVUGraphiques::Paused && host.Pumps > actionPump + 2) KVUGraphiques::Paused = false;
     if (host.Pumps > 300) KVUGraphiques::Running = false;
   };
-  sim::RunSimulation(host);
+  tools::RunSimulation(host);
   if (KVUGraphiques::Running || host.RunButtonsActive || !host.PresetsEnabled) std::abort();
   return 0;
 }

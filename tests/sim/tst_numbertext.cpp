@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The number texts: the decimal-comma parsing rule, the whole-number conversion, the table's
-// patterns with their halves away from zero, the general format and the duration.
+// The number texts: the decimal-comma parsing rule, the whole-number conversion, integers, the
+// table's patterns with their halves away from zero, the general format and the duration; the
+// short texts of the fields and a reading kept with its text.
 #include <QtTest>
+
+#include <limits>
+#include <string>
 
 #include "sim/Duration.h"
 #include "sim/NumberText.h"
@@ -99,6 +103,57 @@ class TestNumberText : public QObject {
     QVERIFY(!ToWholeNumber(9223372036854775808.0));
     QVERIFY(!ToWholeNumber(1e300));
     QVERIFY(!ToWholeNumber(std::nan("")));
+  }
+
+  // Integers: the eight-digit words and the two-digit loop beyond them, both signs, both ends.
+  void integers() {
+    const std::int64_t values[] = {0,          7,           -7,         10,        99,
+                                   100,        -100,        9999,       10000,     10099,
+                                   1000000,    1234567,     5050505,    12345678,  -99999999,
+                                   100000000,  2147483647,  -2147483648, 1000000007,
+                                   -1000000000000, std::numeric_limits<std::int64_t>::max(),
+                                   std::numeric_limits<std::int64_t>::min()};
+    for (const std::int64_t value : values) {
+      NumberBuffer buffer;
+      QCOMPARE(std::string(FormatInteger(value, buffer)), std::to_string(value));
+    }
+    // Every value below 10^8 in strides that meet every digit in every place.
+    for (std::int64_t value = 0; value < 100000000; value += 9901) {
+      NumberBuffer buffer;
+      QCOMPARE(std::string(FormatInteger(value, buffer)), std::to_string(value));
+    }
+  }
+
+  // Short texts compared and copied in words: every length up to past the word sizes, equal and
+  // differing at each position, so that no piece is left out or read beyond its text.
+  void shortTexts() {
+    const std::string source = "0123456789abcdefghijkl";
+    for (std::size_t n = 0; n <= 20; ++n) {
+      const std::string text = source.substr(0, n);
+      std::string copy(n, '-');
+      CopyText(copy.data(), text);
+      QCOMPARE(copy, text);
+      QVERIFY(SameText(copy, text));
+      for (std::size_t i = 0; i < n; ++i) {
+        std::string other = text;
+        other[i] = '#';
+        QVERIFY2(!SameText(other, text), qPrintable(QString::fromStdString(other)));
+      }
+      QVERIFY(!SameText(text, source.substr(0, n + 1)));
+    }
+  }
+
+  // The reading kept with its text: the same characters give the same number; a changed text,
+  // of whatever length, is read anew (an empty one after a long one reads as nothing).
+  void rememberedNumber() {
+    RememberedNumber<double, ReadFloat> gravity;
+    QCOMPARE(gravity.Read("9,81"), std::optional<double>(9.81));
+    QCOMPARE(gravity.Read("9,81"), std::optional<double>(9.81));
+    QCOMPARE(gravity.Read("1,62"), std::optional<double>(1.62));
+    const std::string longText = "9,8100000000000000000000000000000000";
+    QCOMPARE(gravity.Read(longText), std::optional<double>(9.81));
+    QCOMPARE(gravity.Read("1,62" + longText.substr(4)), std::optional<double>(1.62));
+    QCOMPARE(gravity.Read(""), std::optional<double>());
   }
 
   void patterns_data() {

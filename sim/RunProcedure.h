@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run procedure: entry, inputs, view and background, the passes and their steps, the stop
-// rule, the pause wait and the end of the run.
+// rule, the pause wait and the end of the run. A template over the host: over sim::RunHost every
+// hand-over goes through the interface (the window's way); over a final host class the compiler
+// resolves them, and inlines those that do nothing, with no change to what the run does.
+#pragma once
+
 #include "sim/RunSimulation.h"
 
-#include <cstring>
 #include <limits>
 
 #include "scene/ViewGeometry.h"
@@ -14,34 +17,18 @@
 #include "sim/UnitState.h"
 
 namespace sim {
-namespace {
+namespace detail {
 
 using namespace KVUGraphiques;
 
 // The gravity text is taken afresh at every step; parsing the same characters again would give
 // the same number, so the last text and its value are kept.
-class GravityReader {
- public:
-  double Read(std::string_view text) {
-    if (text.size() != length_ || std::memcmp(text.data(), chars_, length_) != 0) {
-      value_ = ParseFloat(text);
-      length_ = text.size() < sizeof chars_ ? text.size() : 0;
-      if (length_ == 0) return value_;  // too long to keep: parsed every time
-      std::memcpy(chars_, text.data(), length_);
-    }
-    return value_;
-  }
-
- private:
-  char chars_[32] = {};
-  std::size_t length_ = std::numeric_limits<std::size_t>::max();
-  double value_ = 0;
-};
+using GravityReader = RememberedNumber<double, ReadFloat>;
 
 // A speed or altitude text rounded to a whole number and written back as plain integer text.
 // Nothing is written when the rounded value does not fit in 64 bits.
-bool NormaliseInput(std::string_view text, void (RunHost::*write)(std::string_view),
-                    RunHost& host) {
+inline bool NormaliseInput(std::string_view text, void (RunHost::*write)(std::string_view),
+                           RunHost& host) {
   const auto whole = ToWholeNumber(RoundEven(ParseFloat(text)));
   if (!whole) return false;
   NumberBuffer buffer;
@@ -49,7 +36,7 @@ bool NormaliseInput(std::string_view text, void (RunHost::*write)(std::string_vi
   return true;
 }
 
-RunInputs ReadInputs(RunHost& host, RunState& s) {
+inline RunInputs ReadInputs(RunHost& host, RunState& s) {
   const bool speedFits = NormaliseInput(host.SpeedText(), &RunHost::SetSpeedText, host);
   const bool altFits = NormaliseInput(host.AltText(), &RunHost::SetAltText, host);
   if (!speedFits || !altFits) return RunInputs::NotAWholeNumber;
@@ -63,7 +50,8 @@ RunInputs ReadInputs(RunHost& host, RunState& s) {
 }
 
 // The stop rule, after the move: Running stays set only while every test holds.
-void ApplyStopRule(RunHost& host, const RunState& s) {
+template <class Host>
+void ApplyStopRule(Host& host, const RunState& s) {
   bool goOn = Running && s.hKm > 0 && s.gR < 10 && (s.gR > 0 || ZeroGravity) &&
               s.ySat <= s.CentreY;
   // In zero gravity the object may leave the window: its client area, not the drawing area's.
@@ -74,7 +62,7 @@ void ApplyStopRule(RunHost& host, const RunState& s) {
   if (!goOn) Running = false;
 }
 
-void WaitWhilePaused(RunHost& host) {
+inline void WaitWhilePaused(RunHost& host) {
   if (!Paused) return;
   host.SetGridVisible(true);
   host.SelectLastGridRow();
@@ -85,12 +73,21 @@ void WaitWhilePaused(RunHost& host) {
   host.SetGridVisible(false);
 }
 
-// One simulated second. Returns false when the pass ends at once (the lost outcome).
-bool RunStep(RunHost& host, RunState& s, GravityReader& gravity) {
-  s.g0 = ZeroGravity ? 0 : gravity.Read(host.GravityText());
+// One simulated second. Returns false when the pass ends at once (the lost outcome). Inlined
+// into the loop of its pass, so that the step's values need not go through memory between calls.
+template <class Host>
+[[gnu::always_inline]] inline bool RunStep(Host& host, RunState& s, GravityReader& gravity,
+                                           AltitudeFields& altitude) {
+  if (ZeroGravity) {
+    s.g0 = 0;
+  } else if constexpr (CountsForeignCode<Host>) {
+    s.g0 = gravity.Read(host.GravityText(), host.ForeignCodeRuns()).value_or(0.0);
+  } else {
+    s.g0 = gravity.Read(host.GravityText()).value_or(0.0);
+  }
   WaitWhilePaused(host);
   MeasureAltitude(s);
-  TelemetryAltitudeUpdate(host, s.hKm);
+  TelemetryAltitudeUpdate(host, s.hKm, altitude);
   FallAndMove(s, ZeroGravity, VertSpeed);
   if (!ZeroGravity && s.StepCount % 10 == 0) host.UpdateVectorGauges(s, VertSpeed);
   ApplyStopRule(host, s);
@@ -131,7 +128,7 @@ class SwingWatch {
   int crossings_ = 0;
 };
 
-void SetUpPass(RunHost& host, RunState& s) {
+inline void SetUpPass(RunHost& host, RunState& s) {
   PlaceAtStart(s);
   s.alt0 = ParseInt32(host.AltText());
   // In the fan every pass starts running, whatever ended the pass before.
@@ -148,9 +145,11 @@ void SetUpPass(RunHost& host, RunState& s) {
   ZeroGravity = false;
 }
 
-}  // namespace
+}  // namespace detail
 
-RunInputs RunSimulation(RunHost& host) {
+template <class Host>
+RunInputs RunSimulation(Host& host) {
+  using namespace detail;
   RunState s;
   s.LastPlotX = InitialLastPlotX;
   s.LastPlotY = InitialLastPlotY;
@@ -179,11 +178,12 @@ RunInputs RunSimulation(RunHost& host) {
 
   const bool flying = Running;
   GravityReader gravity;
+  AltitudeFields altitude;
   for (s.PassIndex = s.FirstPass; s.PassIndex <= s.LastPass; ++s.PassIndex) {
     SetUpPass(host, s);
     SwingWatch swing;
     while (Running) {
-      if (!RunStep(host, s, gravity)) break;
+      if (!RunStep(host, s, gravity, altitude)) break;
       if (s.PassIndex != 1 && Running && swing.Endless(s)) Running = false;
     }
   }
