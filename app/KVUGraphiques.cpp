@@ -4,6 +4,7 @@
 #include "app/KVUGraphiques.h"
 #include "app/StepTable.h"
 #include "app/WindowRunHost.h"
+#include "base/DesignSize.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -11,7 +12,7 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "sim/Presets.h"
 #include "sim/UnitState.h"
 #include "ui/platform/SingleInstance.h"
@@ -58,7 +59,7 @@ void TKVFGraphiques::WaitUntilShown() {
   elapsed.start();
   while (elapsed.elapsed() < 1000) {
     const QWindow* window = windowHandle();
-    if (window != nullptr && window->isExposed() && size() != QSize(1279, 548)) break;
+    if (window != nullptr && window->isExposed() && size() != QSize(base::DesignClientWidth, base::DesignClientHeight)) break;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ui::SleepMs(2);
   }
@@ -73,13 +74,10 @@ void TKVFGraphiques::FormClose(QObject*, TCloseAction&) {
 }
 
 void TKVFGraphiques::closeEvent(QCloseEvent* event) {
+  // FormClose leaves the proposed action as it is, so the close goes ahead and ends the program.
   TCloseAction action = TCloseAction::caHide;
   FormClose(this, action);
-  if (action == TCloseAction::caNone) {
-    event->ignore();
-  } else {
-    event->accept();
-  }
+  event->accept();
 }
 
 void TKVFGraphiques::InitGrid() {
@@ -99,13 +97,13 @@ void TKVFGraphiques::FlashStartGroup(int Count) {
   if (Count <= 0) return;
   // Each colour is set before its pause and painted after it; no events are handled meanwhile.
   for (int i = 0; i < Count; ++i) {
-    gbStart->SetColor(scene::colours::White);
+    gbStart->SetColor(base::colours::White);
     ui::SleepMs(33);
     ui::RepaintNow(gbStart);
-    gbStart->SetColor(scene::colours::Silver);
+    gbStart->SetColor(base::colours::Silver);
     ui::SleepMs(33);
     ui::RepaintNow(gbStart);
-    gbStart->SetColor(scene::colours::Yellow);
+    gbStart->SetColor(base::colours::Yellow);
     ui::SleepMs(34);
     ui::RepaintNow(gbStart);
   }

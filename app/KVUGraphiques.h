@@ -39,7 +39,7 @@ class TKVFGraphiques : public ui::Container {
   Q_OBJECT
 
  public:
-  // Builds the control tree at the design client size 1279 x 548. FormCreate is not run here:
+  // Builds the control tree at the design client size (base/DesignSize.h). FormCreate is not run here:
   // the program calls it right after construction.
   explicit TKVFGraphiques(QWidget* parent = nullptr);
 

@@ -12,7 +12,8 @@
 #include "app/KVUGraphiques.h"
 #include "app/StepTable.h"
 #include "app/Texts.h"
-#include "scene/Colours.h"
+#include "base/Colours.h"
+#include "base/DesignSize.h"
 #include "ui/widgets/Align.h"
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Colour.h"
@@ -25,7 +26,7 @@
 #include "ui/widgets/SpeedButton.h"
 #include "ui/widgets/StringGrid.h"
 
-namespace colours = scene::colours;
+namespace colours = base::colours;
 using ui::Align;
 
 namespace {
@@ -107,14 +108,14 @@ void TKVFGraphiques::BuildLayout() {
   // Before any control exists, so that every control starts from it.
   setPalette(ui::LayoutPalette());
   setWindowTitle(QStringLiteral("Graphiques"));
-  resize(1279, 548);
+  resize(base::DesignClientWidth, base::DesignClientHeight);
   SetColor(colours::Black);
   setFont(PixelFont(QStringLiteral("Tahoma"), 11));
 
   // Children of the window in stacking order, bottom to top.
   Image1 = Place(new ui::ImageControl(this), "Image1", QRect(384, 288, 105, 105));
 
-  Panel1 = Place(new ui::Panel(this), "Panel1", QRect(0, 0, 1279, 100), Align::Top);
+  Panel1 = Place(new ui::Panel(this), "Panel1", QRect(0, 0, base::DesignClientWidth, base::TopBandHeight), Align::Top);
   Panel1->SetColor(ui::SysButtonFace);
   Panel1->setFont(ArialFont());
 
@@ -191,7 +192,8 @@ void TKVFGraphiques::BuildLayout() {
   Panel2 = new ui::Panel(this);
   Panel2->SetSoftEdgeWidth(2);
   Panel2->SetBevelWidth(2);
-  Place(Panel2, "Panel2", QRect(1051, 100, 228, 448), Align::Right);
+  Place(Panel2, "Panel2", QRect(base::DesignAreaWidth, base::TopBandHeight, base::SidePanelWidth, base::DesignAreaHeight),
+        Align::Right);
   Panel2->SetColor(colours::PaleYellow);
   Panel2->setFont(ArialFont());
 

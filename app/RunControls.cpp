@@ -7,7 +7,8 @@
 #include "app/KVUGraphiques.h"
 #include "app/StepTable.h"
 #include "app/WindowRunHost.h"
-#include "scene/Colours.h"
+#include "base/Colours.h"
+#include "sim/Presets.h"
 #include "sim/RunSimulation.h"
 #include "sim/UnitState.h"
 #include "sim/Zoom.h"
@@ -54,7 +55,7 @@ void TKVFGraphiques::sbZoomOutClick(QObject*) {
 }
 
 void TKVFGraphiques::eSpeedKeyPress(QObject*, char16_t& Key) {
-  RadioGroup1->SetItemIndex(-1);  // the fields no longer hold a preset
+  RadioGroup1->SetItemIndex(sim::NoPreset);  // the fields no longer hold a preset
   if (Key != 13) return;
   // An enabled Start means that no run animates: Enter redraws from the typed values.
   if (sbStart->isEnabled()) {
@@ -87,7 +88,7 @@ void TKVFGraphiques::ResetScene() {
   // cleared over the whole client area's extent.
   Image1->FitSurface();
   ui::DrawingSurface& surface = Image1->Surface();
-  surface.SetBrushColor(scene::colours::Black);
+  surface.SetBrushColor(base::colours::Black);
   surface.FillRect(0, 0, width(), height());
   ui::RepaintNow(Image1);
   StepTable->SetRowCount(2);

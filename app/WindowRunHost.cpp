@@ -63,7 +63,7 @@ sim::AreaSize WindowRunHost::ClientSize() { return {w_.width(), w_.height()}; }
 
 void WindowRunHost::SetAltitudeText(std::string_view text) { w_.eAltitude->SetLatin1Text(text); }
 std::string_view WindowRunHost::AltitudeText() { return w_.eAltitude->Latin1Text(); }
-void WindowRunHost::SetAltitudeColour(scene::Colour colour) {
+void WindowRunHost::SetAltitudeColour(base::Colour colour) {
   if (w_.eAltitude->Color() != colour) w_.eAltitude->SetColor(colour);
 }
 void WindowRunHost::SetMaxAltText(std::string_view text) { w_.eMaxAlt->SetLatin1Text(text); }

@@ -29,7 +29,7 @@ class WindowRunHost final : public sim::RunHost {
 
   void SetAltitudeText(std::string_view text) override;
   std::string_view AltitudeText() override;
-  void SetAltitudeColour(scene::Colour colour) override;
+  void SetAltitudeColour(base::Colour colour) override;
   void SetMaxAltText(std::string_view text) override;
   std::string_view MaxAltText() override;
   void SetDuration(std::int32_t StepCount) override;

@@ -9,8 +9,8 @@
 #include <limits>
 #include <string_view>
 
-#include "scene/Colours.h"
-#include "sim/RoundEven.h"
+#include "base/Colours.h"
+#include "base/RoundEven.h"
 
 namespace scene {
 
@@ -51,27 +51,27 @@ void DrawCircle(Canvas& canvas, std::int32_t CentreX, std::int32_t CentreY, std:
 
 void DrawBackground(Canvas& canvas, std::int32_t CentreX, std::int32_t CentreY,
                     double OrbitRadiusPx, double EarthRadiusPx, bool Running, int PresetIndex) {
-  canvas.SetBrushColor(colours::Black);
-  canvas.SetPenColor(colours::Grey);
+  canvas.SetBrushColor(base::colours::Black);
+  canvas.SetPenColor(base::colours::Grey);
   canvas.SetPenWidth(1);
-  canvas.SetFontColor(colours::White);
+  canvas.SetFontColor(base::colours::White);
   canvas.SetFontStyle(Regular);
   canvas.SetFontName("Courier new");
 
   canvas.TextOut(kLegendX, 5, "NASA SciFi orbit  : ");
   DrawLineSample(canvas);
 
-  DrawCircle(canvas, CentreX, CentreY, sim::RoundEvenInt(OrbitRadiusPx));
+  DrawCircle(canvas, CentreX, CentreY, base::RoundEvenInt(OrbitRadiusPx));
 
   if (Running) {
     canvas.SetFontStyle(Bold);
-    canvas.SetPenColor(colours::White);
+    canvas.SetPenColor(base::colours::White);
     canvas.TextOut(kLegendX, 55, "Universal gravity trajectories");
     canvas.TextOut(kLegendX, 75, FirstTrajectoryLabel(PresetIndex));
     canvas.SetPenWidth(1);
     DrawLineSample(canvas);
     if (PresetIndex > 0) {
-      canvas.SetPenColor(colours::Yellow);
+      canvas.SetPenColor(base::colours::Yellow);
       canvas.TextOut(kLegendX, 95, SecondTrajectoryLabel(PresetIndex));
       canvas.SetPenWidth(1);
       DrawLineSample(canvas);
@@ -81,13 +81,13 @@ void DrawBackground(Canvas& canvas, std::int32_t CentreX, std::int32_t CentreY,
   // The Earth's row keeps the style the trajectory rows left: bold while running.
   canvas.TextOut(kLegendX, 25, "Planet EARTH      : ");
 
-  canvas.SetBrushColor(colours::Navy);
-  canvas.SetPenColor(colours::Aqua);
+  canvas.SetBrushColor(base::colours::Navy);
+  canvas.SetPenColor(base::colours::Aqua);
   canvas.SetPenWidth(1);
   const PenPosition p = canvas.PenPos();
   canvas.Ellipse(p.x + 20, p.y - 5, p.x + 40, p.y + 15);
 
-  DrawCircle(canvas, CentreX, CentreY, sim::RoundEvenInt(EarthRadiusPx));
+  DrawCircle(canvas, CentreX, CentreY, base::RoundEvenInt(EarthRadiusPx));
 }
 
 }  // namespace scene

@@ -3,13 +3,13 @@
 // a pen position. The scene draws through this interface only; ui/ implements it over an image.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
+
+#include "base/Colours.h"
 
 namespace scene {
 
-// A colour written 0xBBGGRR: blue in the high byte, red in the low one.
-using Colour = std::uint32_t;
+using base::Colour;
 
 enum FontStyle : unsigned { Regular = 0, Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 

@@ -6,14 +6,8 @@
 #include <cstdint>
 
 #include "scene/Canvas.h"
-#include "sim/Constants.h"
 
 namespace scene {
-
-// The last plotted pixel at the start of every call of the run procedure: outside any drawing
-// area, so that the first step always draws.
-using sim::InitialLastPlotX;
-using sim::InitialLastPlotY;
 
 // Sets the pixel of (xSat, ySat) unless it is the one set last, and updates the last plotted
 // pixel, also when that pixel lies outside the surface.

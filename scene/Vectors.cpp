@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "scene/Colours.h"
-#include "sim/RoundEven.h"
+#include "base/Colours.h"
+#include "base/RoundEven.h"
 
 namespace scene {
 
@@ -31,19 +31,19 @@ GaugeValues VectorGaugeValues(double VertSpeed, double fV, double sine, double c
 
 void DrawVectorLines(Canvas& canvas, double xSat, double ySat, int h, int v, int i) {
   const Colour saved = canvas.PenColor();
-  const std::int32_t ox = sim::RoundEvenInt(xSat);
-  const std::int32_t oy = sim::RoundEvenInt(ySat);
+  const std::int32_t ox = base::RoundEvenInt(xSat);
+  const std::int32_t oy = base::RoundEvenInt(ySat);
   // Each end point is rounded from the floating position plus the length, not from O.
   const auto segment = [&](Colour colour, double endX, double endY) {
     canvas.SetPenColor(colour);
     canvas.MoveTo(ox, oy);
-    canvas.LineTo(sim::RoundEvenInt(endX), sim::RoundEvenInt(endY));
+    canvas.LineTo(base::RoundEvenInt(endX), base::RoundEvenInt(endY));
   };
   canvas.SetPenWidth(1);
-  segment(colours::Red, xSat + h, ySat);
-  segment(colours::Aqua, xSat, ySat - i);
-  segment(colours::Blue, xSat, ySat + v);
-  segment(colours::Lime, xSat + h, ySat + v);
+  segment(base::colours::Red, xSat + h, ySat);
+  segment(base::colours::Aqua, xSat, ySat - i);
+  segment(base::colours::Blue, xSat, ySat + v);
+  segment(base::colours::Lime, xSat + h, ySat + v);
   canvas.SetPenColor(saved);
 }
 

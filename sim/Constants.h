@@ -13,8 +13,5 @@ inline constexpr double AltOffsetSentinel = -123.45;
 inline constexpr double GravityCutOff = 10000.0;
 // Below this share of the Earth radius above the surface, gravity is g0 itself.
 inline constexpr double SurfaceShare = 0.01;
-// A pixel outside any drawing area: the first step of a run always draws.
-inline constexpr std::int32_t InitialLastPlotX = -123;
-inline constexpr std::int32_t InitialLastPlotY = -1578;
 
 }  // namespace sim

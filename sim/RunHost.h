@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "scene/Canvas.h"
+#include "base/Colours.h"
 #include "sim/RunState.h"
 
 namespace sim {
@@ -45,7 +45,7 @@ class RunHost {
   // exists only as this text) and the duration.
   virtual void SetAltitudeText(std::string_view text) = 0;
   virtual std::string_view AltitudeText() = 0;
-  virtual void SetAltitudeColour(scene::Colour colour) = 0;
+  virtual void SetAltitudeColour(base::Colour colour) = 0;
   virtual void SetMaxAltText(std::string_view text) = 0;
   virtual std::string_view MaxAltText() = 0;
   virtual void SetDuration(std::int32_t StepCount) = 0;

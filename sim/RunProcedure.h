@@ -12,7 +12,8 @@
 #include "scene/ViewGeometry.h"
 #include "sim/Integrator.h"
 #include "sim/NumberText.h"
-#include "sim/RoundEven.h"
+#include "sim/Presets.h"
+#include "base/RoundEven.h"
 #include "sim/Telemetry.h"
 #include "sim/UnitState.h"
 
@@ -29,7 +30,7 @@ using GravityReader = RememberedNumber<double, ReadFloat>;
 // Nothing is written when the rounded value does not fit in 64 bits.
 inline bool NormaliseInput(std::string_view text, void (RunHost::*write)(std::string_view),
                            RunHost& host) {
-  const auto whole = ToWholeNumber(RoundEven(ParseFloat(text)));
+  const auto whole = ToWholeNumber(base::RoundEven(ParseFloat(text)));
   if (!whole) return false;
   NumberBuffer buffer;
   (host.*write)(FormatInteger(*whole, buffer));
@@ -151,10 +152,10 @@ template <class Host>
 RunInputs RunSimulation(Host& host) {
   using namespace detail;
   RunState s;
-  s.LastPlotX = InitialLastPlotX;
-  s.LastPlotY = InitialLastPlotY;
+  s.LastPlotX = base::InitialLastPlotX;
+  s.LastPlotY = base::InitialLastPlotY;
   host.ResetScene();
-  if (host.IsShiftDown() && host.PresetIndex() == 1 && Running) {
+  if (host.IsShiftDown() && host.PresetIndex() == GpsPreset && Running) {
     s.FirstPass = -3;
     s.LastPass = 4;
   }

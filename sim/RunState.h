@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/PlotSentinels.h"
 #include "scene/ViewGeometry.h"
 #include "sim/Constants.h"
 
@@ -46,8 +47,8 @@ struct RunState {
   double AltFactor = 0;      // (1 + hPix / EarthRadiusPx)^2
   double gR = 0;             // m/s^2, gravity at the object's altitude
 
-  std::int32_t LastPlotX = InitialLastPlotX;  // px, the pixel set last; kept across passes
-  std::int32_t LastPlotY = InitialLastPlotY;
+  std::int32_t LastPlotX = base::InitialLastPlotX;  // px, the pixel set last; kept across passes
+  std::int32_t LastPlotY = base::InitialLastPlotY;
 };
 
 // The view's scale, radii and centre, as the run keeps them for the whole call.

@@ -2,7 +2,7 @@
 // Telemetry of a run at its entry and its end; the points of every step are in the header.
 #include "sim/Telemetry.h"
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 
 namespace sim {
 
@@ -17,7 +17,7 @@ void TelemetryRunEnd(RunHost& host, const RunState& s) {
   host.SetDuration(s.StepCount);
   host.SetPresetsEnabled(true);
   host.EnableRunButtons(false);
-  host.SetAltitudeColour(scene::colours::White);
+  host.SetAltitudeColour(base::colours::White);
 }
 
 }  // namespace sim

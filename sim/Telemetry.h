@@ -8,9 +8,9 @@
 #include <optional>
 #include <string_view>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "sim/NumberText.h"
-#include "sim/RoundEven.h"
+#include "base/RoundEven.h"
 #include "sim/RunHost.h"
 
 namespace sim {
@@ -27,7 +27,7 @@ class AltitudeFields {
 
   // hKm as the altitude field shows it: RoundEven in whole kilometres, in decimal.
   std::string_view Text(double hKm) {
-    const double rounded = RoundEven(hKm);
+    const double rounded = base::RoundEven(hKm);
     if (rounded >= -2147483648.0 && rounded <= 2147483647.0) {
       const auto value = static_cast<std::int32_t>(rounded);
       if (isInt32_ && value == value_) return text_;
@@ -118,14 +118,14 @@ template <class Host>
     if (!SameText(shown, text)) cur = ReadInt32(shown).value_or(1);
   }
   if (max > cur) {
-    host.SetAltitudeColour(scene::colours::Red);
+    host.SetAltitudeColour(base::colours::Red);
   } else {
     host.SetMaxAltText(text);
     if constexpr (CountsForeignCode<Host>)
       fields.MaximumIsCurrent(host.ForeignCodeRuns());
     else
       fields.MaximumIsCurrent();
-    host.SetAltitudeColour(scene::colours::Lime);
+    host.SetAltitudeColour(base::colours::Lime);
   }
 }
 

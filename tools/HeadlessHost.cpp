@@ -12,7 +12,7 @@ HeadlessHost::HeadlessHost(std::string altText, std::string speedText, sim::Area
     : Speed(std::move(speedText)),
       Alt(std::move(altText)),
       Area(area),
-      Client{area.Width + 228, area.Height + 100} {}
+      Client{area.Width + base::SidePanelWidth, area.Height + base::TopBandHeight} {}
 
 sim::RunInputs RunSimulation(HeadlessHost& host) { return sim::RunSimulation<HeadlessHost>(host); }
 

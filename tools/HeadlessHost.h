@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "base/DesignSize.h"
+#include "sim/Presets.h"
 #include "sim/RunHost.h"
 #include "sim/RunSimulation.h"
 #include "sim/ShortText.h"
@@ -19,16 +21,16 @@ namespace tools {
 class HeadlessHost final : public sim::RunHost {
  public:
   // The layout's drawing area; the window's client area adds the side panel and the top band.
-  HeadlessHost(std::string altText, std::string speedText, sim::AreaSize area = {1051, 448});
+  HeadlessHost(std::string altText, std::string speedText, sim::AreaSize area = {base::DesignAreaWidth, base::DesignAreaHeight});
 
   std::string Speed, Alt, Gravity = "9,81", Altitude, MaxAlt;
-  int Preset = -1;
+  int Preset = sim::NoPreset;
   bool PresetsEnabled = true;
   bool ShiftDown = false;
   bool GridVisible = true;
   bool RunButtonsActive = false;
   sim::AreaSize Area, Client;
-  scene::Colour AltitudeColour = 0xFFFFFF;
+  base::Colour AltitudeColour = 0xFFFFFF;
   std::int32_t DataRows = 0;  // rows holding a step (the empty row after InitGrid does not count)
   std::int32_t DurationSteps = 0;
   int LostMessages = 0;
@@ -56,7 +58,7 @@ class HeadlessHost final : public sim::RunHost {
 
   void SetAltitudeText(std::string_view text) override { Write(Altitude, text); }
   std::string_view AltitudeText() override { return Altitude; }
-  void SetAltitudeColour(scene::Colour colour) override { AltitudeColour = colour; }
+  void SetAltitudeColour(base::Colour colour) override { AltitudeColour = colour; }
   void SetMaxAltText(std::string_view text) override { Write(MaxAlt, text); }
   std::string_view MaxAltText() override { return MaxAlt; }
   void SetDuration(std::int32_t StepCount) override { DurationSteps = StepCount; }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/DesignSize.h"
 #include "sim/NumberText.h"
 #include "sim/RunSimulation.h"
 #include "sim/UnitState.h"
@@ -21,7 +22,7 @@ constexpr const char* Usage =
     "usage: orbitsim-flight [--area WIDTHxHEIGHT] [--zoom-steps K] [--summary] ALTITUDE SPEED";
 
 struct Arguments {
-  sim::AreaSize area{1051, 448};
+  sim::AreaSize area{base::DesignAreaWidth, base::DesignAreaHeight};
   long zoomSteps = 0;
   bool summary = false;
   std::string altitude, speed;

@@ -9,7 +9,7 @@
 
 #include "app/KVUGraphiques.h"
 #include "app/Texts.h"
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "sim/UnitState.h"
 #include "ui/widgets/Align.h"
 #include "ui/widgets/BarGauge.h"
@@ -23,7 +23,7 @@
 #include "ui/widgets/SpeedButton.h"
 #include "ui/widgets/StringGrid.h"
 
-namespace colours = scene::colours;
+namespace colours = base::colours;
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "sim/Duration.h"
 #include "sim/NumberText.h"
-#include "sim/RoundEven.h"
+#include "base/RoundEven.h"
 
 namespace {
 void Require(bool condition) {
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto value = sim::ReadFloat(text)) {
     Require(std::isfinite(*value));
     // The field's normalisation: rounded, written as integer text, read back the same.
-    if (const auto whole = sim::ToWholeNumber(sim::RoundEven(*value))) {
+    if (const auto whole = sim::ToWholeNumber(base::RoundEven(*value))) {
       const std::string written(sim::FormatInteger(*whole, buffer));
       Require(sim::ReadFloat(written) == static_cast<double>(*whole));
     }
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim::FormatThousandths(raw, buffer, '.');
     sim::FormatGeneral15(raw, buffer);
     sim::IsAltOffsetSentinel(raw);
-    sim::RoundEvenInt(raw);
+    base::RoundEvenInt(raw);
   }
   return 0;
 }

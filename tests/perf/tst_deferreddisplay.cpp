@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "ui/canvas/DrawingSurface.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/GroupBox.h"
@@ -87,11 +87,11 @@ class TestDeferredDisplay : public QObject {
     ui::GroupBox box;
     box.resize(120, 50);
     box.SetCaption(QStringLiteral("Altitude (km)"));
-    box.SetColor(scene::colours::PaleGreen);
+    box.SetColor(base::colours::PaleGreen);
     auto* edit = new ui::Edit(&box);
     edit->setGeometry(2, 18, 79, 26);
-    edit->SetColor(scene::colours::Red);
-    edit->SetTextColor(scene::colours::Black);
+    edit->SetColor(base::colours::Red);
+    edit->SetTextColor(base::colours::Black);
     edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     edit->setEnabled(enabled);
     QVERIFY(edit->testAttribute(Qt::WA_OpaquePaintEvent));
@@ -99,7 +99,7 @@ class TestDeferredDisplay : public QObject {
     ui::GroupBox plainBox;
     plainBox.resize(box.size());
     plainBox.SetCaption(QStringLiteral("Altitude (km)"));
-    plainBox.SetColor(scene::colours::PaleGreen);
+    plainBox.SetColor(base::colours::PaleGreen);
     auto* plain = new QLineEdit(&plainBox);
     plain->setGeometry(edit->geometry());
     plain->setPalette(edit->palette());
@@ -112,8 +112,8 @@ class TestDeferredDisplay : public QObject {
       plain->setText(QString::fromLatin1(text));
       QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
     }
-    box.SetColor(scene::colours::Yellow);  // the corners follow the container's colour
-    plainBox.SetColor(scene::colours::Yellow);
+    box.SetColor(base::colours::Yellow);  // the corners follow the container's colour
+    plainBox.SetColor(base::colours::Yellow);
     QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
   }
 

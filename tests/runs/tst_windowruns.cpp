@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr scene::Colour White = 0xFFFFFF;
+constexpr base::Colour White = 0xFFFFFF;
 
 // The window after start-up (without the look-up and the flash), sized so that the drawing
 // area has the given size.
@@ -63,7 +63,7 @@ class Window {
     return !KVUGraphiques::Running && !KVUGraphiques::Paused && w.sbStart->isEnabled() &&
            !w.sbStop->isEnabled() && !w.sbPause->isEnabled();
   }
-  scene::Colour Pixel(int x, int y) { return w.Image1->Surface().Pixel(x, y); }
+  base::Colour Pixel(int x, int y) { return w.Image1->Surface().Pixel(x, y); }
   bool AnyPixelLit() {
     const QImage& image = w.Image1->Surface().Image();
     for (int y = 0; y < image.height(); ++y)

@@ -17,8 +17,8 @@ inline QString CompareRegion(const scene::Canvas& a, QPoint aOrigin, const scene
                              QPoint bOrigin, QSize size) {
   for (int y = 0; y < size.height(); ++y)
     for (int x = 0; x < size.width(); ++x) {
-      const scene::Colour ca = a.Pixel(aOrigin.x() + x, aOrigin.y() + y);
-      const scene::Colour cb = b.Pixel(bOrigin.x() + x, bOrigin.y() + y);
+      const base::Colour ca = a.Pixel(aOrigin.x() + x, aOrigin.y() + y);
+      const base::Colour cb = b.Pixel(bOrigin.x() + x, bOrigin.y() + y);
       if (ca != cb)
         return QStringLiteral("(%1, %2): %3 against (%4, %5): %6")
             .arg(aOrigin.x() + x).arg(aOrigin.y() + y).arg(ca, 6, 16, QChar('0'))
@@ -28,7 +28,7 @@ inline QString CompareRegion(const scene::Canvas& a, QPoint aOrigin, const scene
 }
 
 // The smallest rectangle within `area` holding every pixel of `colour` (empty when none).
-inline QRect BoundingBox(const scene::Canvas& c, scene::Colour colour, QRect area) {
+inline QRect BoundingBox(const scene::Canvas& c, base::Colour colour, QRect area) {
   QRect box;
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x)
@@ -36,7 +36,7 @@ inline QRect BoundingBox(const scene::Canvas& c, scene::Colour colour, QRect are
   return box;
 }
 
-inline int CountOther(const scene::Canvas& c, scene::Colour colour, QRect area) {
+inline int CountOther(const scene::Canvas& c, base::Colour colour, QRect area) {
   int n = 0;
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x)

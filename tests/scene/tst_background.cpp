@@ -8,13 +8,13 @@
 
 #include "PixelProbe.h"
 #include "scene/Background.h"
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "scene/ViewGeometry.h"
 #include "ui/canvas/DrawingSurface.h"
 
-using scene::Colour;
+using base::Colour;
 using ui::DrawingSurface;
-namespace colours = scene::colours;
+namespace colours = base::colours;
 
 namespace {
 

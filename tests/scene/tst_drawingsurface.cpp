@@ -10,7 +10,7 @@
 #include "PixelProbe.h"
 #include "ui/canvas/DrawingSurface.h"
 
-using scene::Colour;
+using base::Colour;
 using ui::DrawingSurface;
 
 namespace {

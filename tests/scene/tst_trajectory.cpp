@@ -6,14 +6,15 @@
 #include <cmath>
 
 #include "PixelProbe.h"
-#include "scene/Colours.h"
+#include "base/Colours.h"
+#include "base/PlotSentinels.h"
 #include "scene/Trajectory.h"
-#include "sim/RoundEven.h"
+#include "base/RoundEven.h"
 #include "ui/canvas/DrawingSurface.h"
 
-using scene::Colour;
+using base::Colour;
 using ui::DrawingSurface;
-namespace colours = scene::colours;
+namespace colours = base::colours;
 
 namespace {
 
@@ -70,17 +71,17 @@ void TestTrajectory::firstStep() {
   QFETCH(double, ySat);
   QFETCH(QList<Pixel>, expected);
   DrawingSurface s(kW, kH);
-  std::int32_t lastX = scene::InitialLastPlotX, lastY = scene::InitialLastPlotY;
+  std::int32_t lastX = base::InitialLastPlotX, lastY = base::InitialLastPlotY;
   scene::PlotPoint(s, kCentreX, kCentreY, pass, xSat, ySat, preset, lastX, lastY);
   for (const Pixel& p : expected) QCOMPARE(s.Pixel(p.x, p.y), p.colour);
   QCOMPARE(probe::CountOther(s, colours::Black, probe::Whole(s)), expected.size());
-  QCOMPARE(lastX, sim::RoundEvenInt(xSat));
-  QCOMPARE(lastY, sim::RoundEvenInt(ySat));
+  QCOMPARE(lastX, base::RoundEvenInt(xSat));
+  QCOMPARE(lastY, base::RoundEvenInt(ySat));
 }
 
 void TestTrajectory::samePixelDrawsOnce() {
   DrawingSurface s(kW, kH);
-  std::int32_t lastX = scene::InitialLastPlotX, lastY = scene::InitialLastPlotY;
+  std::int32_t lastX = base::InitialLastPlotX, lastY = base::InitialLastPlotY;
   scene::PlotPoint(s, kCentreX, kCentreY, 1, 100.4, 50.2, 1, lastX, lastY);
   QVERIFY(!s.TakeDirtyRect().isEmpty());
   // Overdrawn since, the pixel is not written again, and neither is its mirror.
@@ -99,7 +100,7 @@ void TestTrajectory::samePixelDrawsOnce() {
 
 void TestTrajectory::outsideStillBecomesLastPoint() {
   DrawingSurface s(kW, kH);
-  std::int32_t lastX = scene::InitialLastPlotX, lastY = scene::InitialLastPlotY;
+  std::int32_t lastX = base::InitialLastPlotX, lastY = base::InitialLastPlotY;
   scene::PlotPoint(s, kCentreX, kCentreY, 1, -5.0, 120.0, 1, lastX, lastY);
   QCOMPARE(lastX, -5);
   QCOMPARE(lastY, 120);

@@ -9,7 +9,7 @@
 
 #include "sim/Duration.h"
 #include "sim/NumberText.h"
-#include "sim/RoundEven.h"
+#include "base/RoundEven.h"
 
 using namespace sim;
 
@@ -92,7 +92,7 @@ class TestNumberText : public QObject {
     QFETCH(QString, text);
     QFETCH(QString, written);
     NumberBuffer buffer;
-    const auto whole = ToWholeNumber(RoundEven(ParseFloat(text.toStdString())));
+    const auto whole = ToWholeNumber(base::RoundEven(ParseFloat(text.toStdString())));
     QVERIFY(whole.has_value());
     QCOMPARE(QString::fromStdString(std::string(FormatInteger(*whole, buffer))), written);
   }
@@ -211,12 +211,12 @@ class TestNumberText : public QObject {
   }
 
   void roundEven() {
-    QCOMPARE(RoundEven(524.5), 524.0);
-    QCOMPARE(RoundEven(525.5), 526.0);
-    QCOMPARE(RoundEven(-0.5), -0.0);
-    QCOMPARE(RoundEvenInt(std::nan("")), std::numeric_limits<std::int32_t>::min());
-    QCOMPARE(RoundEvenInt(1e12), std::numeric_limits<std::int32_t>::max());
-    QCOMPARE(RoundEvenInt(-1e12), std::numeric_limits<std::int32_t>::min());
+    QCOMPARE(base::RoundEven(524.5), 524.0);
+    QCOMPARE(base::RoundEven(525.5), 526.0);
+    QCOMPARE(base::RoundEven(-0.5), -0.0);
+    QCOMPARE(base::RoundEvenInt(std::nan("")), std::numeric_limits<std::int32_t>::min());
+    QCOMPARE(base::RoundEvenInt(1e12), std::numeric_limits<std::int32_t>::max());
+    QCOMPARE(base::RoundEvenInt(-1e12), std::numeric_limits<std::int32_t>::min());
   }
 };
 

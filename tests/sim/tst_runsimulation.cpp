@@ -187,7 +187,7 @@ class TestRunSimulation : public QObject {
     struct Flown {
       std::vector<std::array<double, 6>> rows;
       std::string altitude, maxAlt;
-      scene::Colour colour = 0;
+      base::Colour colour = 0;
       std::int32_t duration = 0, rowCount = 0;
       int plots = 0, gauges = 0, lines = 0;
       long pumps = 0;

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "ui/widgets/Align.h"
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
@@ -146,8 +146,8 @@ void TestWidgets::editKeyHandler() {
 
 void TestWidgets::disabledEditKeepsColours() {
   ui::Edit edit;
-  edit.SetColor(scene::colours::White);
-  edit.SetTextColor(scene::colours::Black);
+  edit.SetColor(base::colours::White);
+  edit.SetTextColor(base::colours::Black);
   edit.setEnabled(false);
   const QPalette& p = edit.palette();
   QCOMPARE(p.color(QPalette::Disabled, QPalette::Base), QColor(Qt::white));
@@ -225,7 +225,7 @@ void TestWidgets::imageSurfaceKeepsFirstSize() {
   image.resize(300, 300);
   QCOMPARE(image.Surface().Width(), 120);
   QCOMPARE(&image.Surface(), &surface);
-  surface.SetPixel(5, 5, scene::colours::Red);
+  surface.SetPixel(5, 5, base::colours::Red);
   image.FlushDirty();
   QVERIFY(surface.TakeDirtyRect().isEmpty());  // the flush took it
   const QImage shot = image.grab().toImage();

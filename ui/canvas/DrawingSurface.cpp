@@ -29,12 +29,12 @@ constexpr int kDotsPerMeter = 3780;                                            /
 // Products of two coordinate differences exceed 64 bits; the extension keeps -Wpedantic quiet.
 __extension__ typedef __int128 Wide;
 
-QRgb ToRgb(scene::Colour colour) { return ToQColor(colour).rgb(); }
+QRgb ToRgb(base::Colour colour) { return ToQColor(colour).rgb(); }
 
-scene::Colour FromRgb(QRgb rgb) {
-  return static_cast<scene::Colour>(qRed(rgb)) |
-         (static_cast<scene::Colour>(qGreen(rgb)) << 8) |
-         (static_cast<scene::Colour>(qBlue(rgb)) << 16);
+base::Colour FromRgb(QRgb rgb) {
+  return static_cast<base::Colour>(qRed(rgb)) |
+         (static_cast<base::Colour>(qGreen(rgb)) << 8) |
+         (static_cast<base::Colour>(qBlue(rgb)) << 16);
 }
 
 int SaturateToInt(std::int64_t value) {
@@ -84,7 +84,7 @@ int CharAdvance(const QFontMetricsF& metrics, uint codePoint) {
 
 }  // namespace
 
-QColor ToQColor(scene::Colour colour) {
+QColor ToQColor(base::Colour colour) {
   return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                 static_cast<int>((colour >> 16) & 0xFF));
 }
@@ -120,11 +120,11 @@ QRegion DrawingSurface::TakeDirtyRegion() {
 int DrawingSurface::Width() const { return image_.width(); }
 int DrawingSurface::Height() const { return image_.height(); }
 
-void DrawingSurface::SetPenColor(scene::Colour colour) { pen_ = colour & 0xFFFFFF; }
-scene::Colour DrawingSurface::PenColor() const { return pen_; }
+void DrawingSurface::SetPenColor(base::Colour colour) { pen_ = colour & 0xFFFFFF; }
+base::Colour DrawingSurface::PenColor() const { return pen_; }
 // Every line the system draws is one pixel wide; a wider pen is kept but draws the same line.
 void DrawingSurface::SetPenWidth(int width) { penWidth_ = std::max(width, 1); }
-void DrawingSurface::SetBrushColor(scene::Colour colour) { brush_ = colour & 0xFFFFFF; }
+void DrawingSurface::SetBrushColor(base::Colour colour) { brush_ = colour & 0xFFFFFF; }
 
 void DrawingSurface::SetFontName(std::string_view name) {
   font_.setFamily(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
@@ -137,15 +137,15 @@ void DrawingSurface::SetFontStyle(unsigned styles) {
   font_.setStrikeOut((styles & scene::StrikeOut) != 0);
 }
 
-void DrawingSurface::SetFontColor(scene::Colour colour) { fontColour_ = colour & 0xFFFFFF; }
+void DrawingSurface::SetFontColor(base::Colour colour) { fontColour_ = colour & 0xFFFFFF; }
 
-void DrawingSurface::SetPixel(int x, int y, scene::Colour colour) {
+void DrawingSurface::SetPixel(int x, int y, base::Colour colour) {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
   reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = ToRgb(colour);
   MarkDirty(QRect(x, y, 1, 1));
 }
 
-scene::Colour DrawingSurface::Pixel(int x, int y) const {
+base::Colour DrawingSurface::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return 0;
   return FromRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
 }

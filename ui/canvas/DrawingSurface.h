@@ -15,7 +15,7 @@
 namespace ui {
 
 // The one place where a 0xBBGGRR colour becomes Qt's RGB.
-QColor ToQColor(scene::Colour colour);
+QColor ToQColor(base::Colour colour);
 
 class DrawingSurface final : public scene::Canvas {
  public:
@@ -34,15 +34,15 @@ class DrawingSurface final : public scene::Canvas {
 
   int Width() const override;
   int Height() const override;
-  void SetPenColor(scene::Colour colour) override;
-  scene::Colour PenColor() const override;
+  void SetPenColor(base::Colour colour) override;
+  base::Colour PenColor() const override;
   void SetPenWidth(int width) override;
-  void SetBrushColor(scene::Colour colour) override;
+  void SetBrushColor(base::Colour colour) override;
   void SetFontName(std::string_view name) override;
   void SetFontStyle(unsigned styles) override;
-  void SetFontColor(scene::Colour colour) override;
-  void SetPixel(int x, int y, scene::Colour colour) override;
-  scene::Colour Pixel(int x, int y) const override;
+  void SetFontColor(base::Colour colour) override;
+  void SetPixel(int x, int y, base::Colour colour) override;
+  base::Colour Pixel(int x, int y) const override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void Ellipse(int x1, int y1, int x2, int y2) override;
@@ -58,10 +58,10 @@ class DrawingSurface final : public scene::Canvas {
   QRect dirty_;
   std::vector<QRect> dirtyParts_;
   std::function<void()> onDrawn_;
-  scene::Colour pen_ = 0x000000;
+  base::Colour pen_ = 0x000000;
   int penWidth_ = 1;
-  scene::Colour brush_ = 0xFFFFFF;
-  scene::Colour fontColour_ = 0x000000;
+  base::Colour brush_ = 0xFFFFFF;
+  base::Colour fontColour_ = 0x000000;
   QFont font_;
   scene::PenPosition penPos_;
 };

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "ui/widgets/Accessible.h"
 
 namespace ui {
@@ -37,7 +37,7 @@ void BarGauge::SetFillColor(Colour colour) {
 void BarGauge::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(ResolveColour(SysButtonFace).darker(160));
-  painter.setBrush(ResolveColour(scene::colours::White));
+  painter.setBrush(ResolveColour(base::colours::White));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
   const QRect inner = rect().adjusted(1, 1, -1, -1);
   if (inner.isEmpty() || progress_ == 0) return;

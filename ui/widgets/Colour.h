@@ -10,7 +10,7 @@
 
 namespace ui {
 
-using scene::Colour;
+using base::Colour;
 
 // Values with the top byte set are not RGB: they name a system colour.
 inline constexpr Colour SysWindow = 0xFF000005;

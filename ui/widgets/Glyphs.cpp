@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 #include "ui/widgets/Colour.h"
 
 namespace ui {
@@ -55,10 +55,10 @@ QPixmap Draw(Glyph glyph, const QColor& ink, const QColor& accent, const QColor&
 }  // namespace
 
 QIcon MakeGlyph(Glyph glyph) {
-  const QColor black = ResolveColour(scene::colours::Black);
-  const QColor red = ResolveColour(scene::colours::Red);
-  const QColor grey = ResolveColour(scene::colours::Grey);
-  const QColor white = ResolveColour(scene::colours::White);
+  const QColor black = ResolveColour(base::colours::Black);
+  const QColor red = ResolveColour(base::colours::Red);
+  const QColor grey = ResolveColour(base::colours::Grey);
+  const QColor white = ResolveColour(base::colours::White);
   QIcon icon;
   icon.addPixmap(Draw(glyph, black, red, white), QIcon::Normal);
   icon.addPixmap(Draw(glyph, grey, grey, Qt::transparent), QIcon::Disabled);

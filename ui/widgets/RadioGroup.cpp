@@ -7,7 +7,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "scene/Colours.h"
+#include "base/Colours.h"
 
 namespace ui {
 
@@ -26,8 +26,8 @@ void RadioGroup::SetItems(const QStringList& items) {
     // Greyed text as a disabled group shows it: the style's own disabled grey is about the
     // silver of this group's background and would hide the entries during a run.
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, ResolveColour(scene::colours::Grey));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, ResolveColour(scene::colours::Grey));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, ResolveColour(base::colours::Grey));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, ResolveColour(base::colours::Grey));
     button->setPalette(palette);
     group_->addButton(button, i);
     buttons_.push_back(button);

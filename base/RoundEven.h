@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace sim {
+namespace base {
 
 // The nearest integer as a double, ties to even (the default floating rounding mode).
 inline double RoundEven(double value) { return std::nearbyint(value); }
@@ -23,4 +23,4 @@ inline std::int32_t RoundEvenInt(double value) {
   return static_cast<std::int32_t>(r);
 }
 
-}  // namespace sim
+}  // namespace base

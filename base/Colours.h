@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The named colours of the system, written 0xBBGGRR (blue in the high byte) as the drawing
-// surface and the controls take them.
+// The colours of the system: the colour type, written 0xBBGGRR (blue in the high byte, red in
+// the low one) as the drawing surface and the controls take them, and the named colours.
 #pragma once
 
-#include "scene/Canvas.h"
+#include <cstdint>
 
-namespace scene::colours {
+namespace base {
+
+using Colour = std::uint32_t;
+
+namespace colours {
 
 inline constexpr Colour Black = 0x000000;
 inline constexpr Colour White = 0xFFFFFF;
@@ -20,4 +24,5 @@ inline constexpr Colour Silver = 0xC0C0C0;
 inline constexpr Colour PaleYellow = 0x80FFFF;  // red 255, green 255, blue 128
 inline constexpr Colour PaleGreen = 0x80FF80;   // red 128, green 255, blue 128
 
-}  // namespace scene::colours
+}  // namespace colours
+}  // namespace base
