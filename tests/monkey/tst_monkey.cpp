@@ -25,6 +25,7 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/widgets/StringGrid.h"
 
 namespace {
@@ -158,15 +159,8 @@ const QRegularExpression DurationText(QStringLiteral("^(|\\d{1,2}\\D\\d{2}\\D\\d
 // The window after start-up without the instance look-up and the flash, shown normal at the
 // test size. False when the drawing area did not take it.
 bool StartWindow(TKVFGraphiques& w) {
-  KVUGraphiques::ResetUnitState();
-  KVUGraphiques::MemoBusy = false;
-  w.Start.CheckSingleInstance = false;
-  w.Start.FlashCount = 0;
-  w.FormCreate(&w);
-  w.showNormal();
-  w.resize(Area + QSize(228, 100));
-  QCoreApplication::processEvents();
-  return w.Image1->size() == Area;
+  support::StartWindow(w);
+  return support::SizeDrawingArea(w, Area);
 }
 
 class Monkey {

@@ -4,6 +4,7 @@
 // either of Qt's own styles, every pixel of the window is the one a light desktop shows, so no
 // text on the layout's fixed light backgrounds turns light.
 #include "app/KVUGraphiques.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/widgets/ImageControl.h"
 
 #include <QApplication>
@@ -52,9 +53,7 @@ namespace {
 // Starts the window, optionally turns the desktop dark while it is shown, and reads the
 // window's pixels from the X server. Null when the window did not become active.
 QImage ShowAndGrab(TKVFGraphiques& window, bool darkenWhileShown) {
-  window.Start.CheckSingleInstance = false;
-  window.Start.FlashCount = 1;
-  window.FormCreate(&window);
+  support::StartWindow(window, 1);
   if (!QTest::qWaitForWindowActive(&window)) return {};
   // The pointer rests on the drawing area, where nothing reacts to it or shows a hint.
   QCursor::setPos(window.mapToGlobal(window.Image1->geometry().center()));

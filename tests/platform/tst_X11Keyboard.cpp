@@ -14,6 +14,7 @@
 #include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
 #include "sim/UnitState.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/RadioGroup.h"
@@ -101,9 +102,7 @@ void X11KeyboardTest::initTestCase() {
   screen_ = std::make_unique<ScreenPixels>(qgetenv("DISPLAY"));
   QVERIFY(screen_->IsOpen());
   w_ = std::make_unique<TKVFGraphiques>();
-  w_->Start.CheckSingleInstance = false;
-  w_->Start.FlashCount = 1;
-  w_->FormCreate(w_.get());
+  support::StartWindow(*w_, 1);
   QVERIFY(QTest::qWaitForWindowActive(w_.get()));
   QCOMPARE(w_->RadioGroup1->ItemIndex(), 1);  // GPS satellite
   QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w_->Button1));

@@ -21,6 +21,7 @@
 #include "scene/ViewGeometry.h"
 #include "sim/Constants.h"
 #include "sim/UnitState.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/canvas/DrawingSurface.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/GroupBox.h"
@@ -107,9 +108,7 @@ void X11ScreenTruthTest::initTestCase() {
   screen_ = std::make_unique<ScreenPixels>(display_);
   QVERIFY(screen_->IsOpen());
   w_ = std::make_unique<TKVFGraphiques>();
-  w_->Start.CheckSingleInstance = false;
-  w_->Start.FlashCount = 1;
-  w_->FormCreate(w_.get());
+  support::StartWindow(*w_, 1);
   QTRY_VERIFY_WITH_TIMEOUT(w_->isMaximized() && w_->width() > 1279, 5000);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/KVUGraphiques.h"
 #include "sim/UnitState.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
@@ -26,20 +27,14 @@ constexpr base::Colour White = 0xFFFFFF;
 class Window {
  public:
   explicit Window(QSize area = {1000, 800}) {
-    KVUGraphiques::ResetUnitState();
-    w.Start.CheckSingleInstance = false;
-    w.Start.FlashCount = 0;
-    w.FormCreate(&w);
-    w.showNormal();
-    w.resize(area + QSize(228, 100));
-    QCoreApplication::processEvents();
-    RequireSize(w.Image1->size(), area);
+    support::StartWindow(w);
+    RequireSize(support::SizeDrawingArea(w, area));
   }
   ~Window() {
     ui::SetPumpHook({});
     ui::SetMessageHook({});
   }
-  static void RequireSize(QSize actual, QSize expected) { QVERIFY2(actual == expected, "drawing area size"); }
+  static void RequireSize(bool taken) { QVERIFY2(taken, "drawing area size"); }
 
   void Click(QWidget* button, Qt::KeyboardModifiers keys = {}) {
     QTest::mouseClick(button, Qt::LeftButton, keys);
