@@ -3,6 +3,7 @@
 // palette set on the application, before the window is built or while it is shown, and under
 // either of Qt's own styles, every pixel of the window is the one a light desktop shows, so no
 // text on the layout's fixed light backgrounds turns light.
+#include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
 #include "tests/support/StartedWindow.h"
 #include "ui/widgets/ImageControl.h"
@@ -14,7 +15,6 @@
 #include <QStyleFactory>
 #include <QtTest>
 
-#include <cstdio>
 
 namespace {
 
@@ -117,20 +117,6 @@ void X11DarkPaletteTest::windowLooksAsOnALightDesktop() {
   QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QStringLiteral("; "))));
 }
 
-int main(int argc, char** argv) {
-  const QByteArray display = qgetenv("ORBITSIM_X11_DISPLAY");
-  if (display.isEmpty()) {
-    std::fprintf(stderr,
-                 "ORBITSIM_X11_DISPLAY is not set. This test needs an X server with a window "
-                 "manager: run it through scripts/test, which starts Xvfb with openbox and sets it.\n");
-    return 1;
-  }
-  // The display must be chosen before the toolkit connects to it.
-  qputenv("DISPLAY", display);
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  QApplication app(argc, argv);
-  X11DarkPaletteTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return RunOnSuiteDisplay<X11DarkPaletteTest>(argc, argv); }
 
 #include "tst_X11DarkPalette.moc"

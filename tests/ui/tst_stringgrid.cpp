@@ -53,6 +53,17 @@ class LazyTable : public QAbstractTableModel {
   int reported_;
 };
 
+// A grid of the layout's size over its own table, shown on the screen.
+struct ShownGrid {
+  ShownGrid(int rows, int reported) : table(rows, 4, reported) {
+    grid.resize(220, 313);
+    grid.setModel(&table);
+    grid.show();
+  }
+  LazyTable table;
+  ui::StringGrid grid;
+};
+
 }  // namespace
 
 class TestStringGrid : public QObject {
@@ -105,11 +116,9 @@ class TestStringGrid : public QObject {
   }
 
   void currentCellMovesAndScrolls() {
-    LazyTable table(1999, 4, 1999);
-    ui::StringGrid grid;
-    grid.resize(220, 313);
-    grid.setModel(&table);
-    grid.show();
+    ShownGrid shown(1999, 1999);
+    LazyTable& table = shown.table;
+    ui::StringGrid& grid = shown.grid;
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     QCOMPARE(grid.TopRow(), 1);
     grid.SetRow(1999);
@@ -146,11 +155,9 @@ class TestStringGrid : public QObject {
   }
 
   void rowSetWhileHiddenScrollsWhenShown() {
-    LazyTable table(1, 4, 1);
-    ui::StringGrid grid;
-    grid.resize(220, 313);
-    grid.setModel(&table);
-    grid.show();
+    ShownGrid shown(1, 1);
+    LazyTable& table = shown.table;
+    ui::StringGrid& grid = shown.grid;
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     grid.hide();
     table.SetRows(5000);
