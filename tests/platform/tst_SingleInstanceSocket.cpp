@@ -32,18 +32,18 @@ constexpr uid_t kOtherUser = 65534;  // nobody
 // A socket path in a folder of its own, private to this user as a runtime folder is.
 class SocketPath {
 public:
-    SocketPath() : m_path(m_dir.filePath(QStringLiteral("orbitsim-test"))) {}
-    bool isValid() const { return m_dir.isValid(); }
-    const QString& path() const { return m_path; }
-    operator const QString&() const { return m_path; }
+    SocketPath() : path_(dir_.filePath(QStringLiteral("orbitsim-test"))) {}
+    bool IsValid() const { return dir_.isValid(); }
+    const QString& Path() const { return path_; }
+    operator const QString&() const { return path_; }
 
 private:
-    QTemporaryDir m_dir;
-    QString m_path;
+    QTemporaryDir dir_;
+    QString path_;
 };
 
 // A unix socket bound at `path`, or -1.
-int boundSocket(const QString& path)
+int BoundSocket(const QString& path)
 {
     const QByteArray bytes = QFile::encodeName(path);
     sockaddr_un address;
@@ -61,9 +61,9 @@ int boundSocket(const QString& path)
 }
 
 // What a program that crashed while serving leaves behind: a socket file nobody listens on.
-bool leaveStaleSocket(const QString& path)
+bool LeaveStaleSocket(const QString& path)
 {
-    const int fd = boundSocket(path);
+    const int fd = BoundSocket(path);
     if (fd < 0)
         return false;
     ::close(fd);
@@ -73,9 +73,9 @@ bool leaveStaleSocket(const QString& path)
 // A server of another user listening at `path`: a child process that binds the socket, becomes
 // that user and listens. The socket file is left to this user, so only the server's own
 // credentials tell it apart. Needs root; returns the child's pid, or -1.
-pid_t startOtherUsersServer(const QString& path)
+pid_t StartOtherUsersServer(const QString& path)
 {
-    const int fd = boundSocket(path);
+    const int fd = BoundSocket(path);
     if (fd < 0)
         return -1;
     const pid_t parent = ::getpid();
@@ -100,28 +100,28 @@ pid_t startOtherUsersServer(const QString& path)
 // Ends the other user's server when the test ends, passed or failed.
 class ServerProcess {
 public:
-    explicit ServerProcess(pid_t pid = -1) : m_pid(pid) {}
+    explicit ServerProcess(pid_t pid = -1) : pid_(pid) {}
     ~ServerProcess()
     {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
         }
     }
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
-    void reset(pid_t pid) { m_pid = pid; }
-    pid_t pid() const { return m_pid; }
+    void Reset(pid_t pid) { pid_ = pid; }
+    pid_t Pid() const { return pid_; }
 
 private:
-    pid_t m_pid;
+    pid_t pid_;
 };
 
 // Sets or clears an environment variable for one test and puts it back afterwards.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
     {
         if (value.isNull())
             qunsetenv(name);
@@ -130,18 +130,18 @@ public:
     }
     ~ScopedEnv()
     {
-        if (m_had)
-            qputenv(m_name, m_old);
+        if (had_)
+            qputenv(name_, old_);
         else
-            qunsetenv(m_name);
+            qunsetenv(name_);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
+    const char* name_;
+    bool had_;
+    QByteArray old_;
 };
 
 }  // namespace
@@ -167,8 +167,8 @@ void SingleInstanceSocketTest::noServerMeansNoInstance()
     const SocketPath name;
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!ui::socket::askServerToRaise(name));
-    QVERIFY(!ui::socket::askServerToRaise(QString()));
+    QVERIFY(!ui::socket::AskServerToRaise(name));
+    QVERIFY(!ui::socket::AskServerToRaise(QString()));
     QVERIFY(timer.elapsed() < 1000);
 }
 
@@ -193,9 +193,9 @@ void SingleInstanceSocketTest::requestBringsWindowForward()
     QWidget window;
     window.show();
     window.setWindowState(Qt::WindowStates(before));
-    ui::socket::serveRaiseRequests(&window, name);
+    ui::socket::ServeRaiseRequests(&window, name);
 
-    QVERIFY(ui::socket::askServerToRaise(name));
+    QVERIFY(ui::socket::AskServerToRaise(name));
     QTRY_VERIFY_WITH_TIMEOUT(!window.isMinimized() && window.isVisible(), 3000);
     const Qt::WindowStates mask = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
     QTRY_COMPARE_WITH_TIMEOUT(int(window.windowState() & mask), after, 3000);
@@ -206,7 +206,7 @@ void SingleInstanceSocketTest::foreignRequestIsIgnored()
     const SocketPath name;
     QWidget window;
     window.showMinimized();
-    ui::socket::serveRaiseRequests(&window, name);
+    ui::socket::ServeRaiseRequests(&window, name);
 
     QLocalSocket client;
     client.connectToServer(name);
@@ -235,7 +235,7 @@ void SingleInstanceSocketTest::whateverHoldsThePathNeverStopsAStart()
 {
     QFETCH(Holder, holder);
     const SocketPath name;
-    QVERIFY(name.isValid());
+    QVERIFY(name.IsValid());
     const bool root = ::geteuid() == 0;
     if (!root && (holder == Holder::OtherUsersSocketFile || holder == Holder::OtherUsersServer))
         QSKIP("needs root to act as another user");
@@ -244,7 +244,7 @@ void SingleInstanceSocketTest::whateverHoldsThePathNeverStopsAStart()
     ServerProcess otherServer;
     switch (holder) {
     case Holder::StaleSocket:
-        QVERIFY(leaveStaleSocket(name));
+        QVERIFY(LeaveStaleSocket(name));
         break;
     case Holder::PlainFile: {
         QFile file(name);
@@ -257,8 +257,8 @@ void SingleInstanceSocketTest::whateverHoldsThePathNeverStopsAStart()
         QCOMPARE(::chown(QFile::encodeName(name).constData(), kOtherUser, kOtherUser), 0);
         break;
     case Holder::OtherUsersServer:
-        otherServer.reset(startOtherUsersServer(name));
-        QVERIFY(otherServer.pid() > 0);
+        otherServer.Reset(StartOtherUsersServer(name));
+        QVERIFY(otherServer.Pid() > 0);
         // The child listens once it has become the other user; a connection before that is
         // refused, one after it is accepted into the backlog.
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -271,11 +271,11 @@ void SingleInstanceSocketTest::whateverHoldsThePathNeverStopsAStart()
         break;
     }
 
-    QVERIFY(!ui::socket::askServerToRaise(name));
+    QVERIFY(!ui::socket::AskServerToRaise(name));
     QWidget window;
     window.showMinimized();
-    ui::socket::serveRaiseRequests(&window, name);
-    QVERIFY(ui::socket::askServerToRaise(name));
+    ui::socket::ServeRaiseRequests(&window, name);
+    QVERIFY(ui::socket::AskServerToRaise(name));
     QTRY_VERIFY_WITH_TIMEOUT(!window.isMinimized(), 3000);
     QVERIFY(!foreign.hasPendingConnections());
 }
@@ -285,13 +285,13 @@ void SingleInstanceSocketTest::liveServerKeepsItsName()
     const SocketPath name;
     QWidget first;
     first.showMinimized();
-    ui::socket::serveRaiseRequests(&first, name);
+    ui::socket::ServeRaiseRequests(&first, name);
     QWidget second;
     second.showMinimized();
-    ui::socket::serveRaiseRequests(&second, name);
+    ui::socket::ServeRaiseRequests(&second, name);
     QVERIFY(!second.findChild<QLocalServer*>());
 
-    QVERIFY(ui::socket::askServerToRaise(name));
+    QVERIFY(ui::socket::AskServerToRaise(name));
     QTRY_VERIFY_WITH_TIMEOUT(!first.isMinimized(), 3000);
     QVERIFY(second.isMinimized());
 }
@@ -344,20 +344,20 @@ void SingleInstanceSocketTest::socketLivesInPrivateFolderPerSession()
     const QString title = QStringLiteral("Satellite orbit simulation");
 
     const ScopedEnv session("WAYLAND_DISPLAY", "wayland-0");
-    const QString name = ui::socket::serverNameFor(title);
+    const QString name = ui::socket::ServerNameFor(title);
     if (expectedFolder.isEmpty()) {
         QVERIFY2(name.isEmpty(), qPrintable(name));
-        QVERIFY(!ui::socket::askServerToRaise(name));
+        QVERIFY(!ui::socket::AskServerToRaise(name));
         return;
     }
     const QString folder = expectedFolder == QLatin1String("runtime") ? runtimeDir.path()
                                                                       : tempDir.path();
     QCOMPARE(QFileInfo(name).absolutePath(), QFileInfo(folder).absoluteFilePath());
-    QCOMPARE(ui::socket::serverNameFor(title), name);
-    QVERIFY(ui::socket::serverNameFor(QStringLiteral("Another title")) != name);
+    QCOMPARE(ui::socket::ServerNameFor(title), name);
+    QVERIFY(ui::socket::ServerNameFor(QStringLiteral("Another title")) != name);
     {
         const ScopedEnv otherSession("WAYLAND_DISPLAY", "wayland-1");
-        QVERIFY(ui::socket::serverNameFor(title) != name);
+        QVERIFY(ui::socket::ServerNameFor(title) != name);
     }
 }
 
@@ -373,7 +373,7 @@ void SingleInstanceSocketTest::headlessWindowsNeverMeet()
     ui::ServeLaterInstances(&window, title);
     QVERIFY(!window.findChild<QLocalServer*>());
 
-    ui::socket::serveRaiseRequests(&window, ui::socket::serverNameFor(title));
+    ui::socket::ServeRaiseRequests(&window, ui::socket::ServerNameFor(title));
     QVERIFY(window.findChild<QLocalServer*>());
     QVERIFY(!ui::ActivateRunningInstance(title));
 }

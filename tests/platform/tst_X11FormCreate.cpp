@@ -19,15 +19,15 @@ private slots:
     void formCreatePlacesVectorsOnMaximisedWindow();
 
 private:
-    QByteArray m_display;
+    QByteArray display_;
 };
 
 void X11FormCreateTest::initTestCase()
 {
-    m_display = qgetenv("DISPLAY");
+    display_ = qgetenv("DISPLAY");
     // A window of that title would make FormCreate end this process with status 0, which
     // would pass for a success.
-    QVERIFY2(ui::x11::findTitledWindow(m_display.constData(), KVUGraphiques::InstanceKey) == 0,
+    QVERIFY2(ui::x11::FindTitledWindow(display_.constData(), KVUGraphiques::InstanceKey) == 0,
              "a window titled \"Satellite orbit simulation\" is already on the display");
 }
 
@@ -37,13 +37,13 @@ void X11FormCreateTest::formCreatePlacesVectorsOnMaximisedWindow()
     window.Start.FlashCount = 1;
     window.FormCreate(&window);
 
-    X11Inspector x(m_display);
-    QVERIFY(x.isOpen());
+    X11Inspector x(display_);
+    QVERIFY(x.IsOpen());
     std::uint32_t id = 0;
-    QTRY_VERIFY_WITH_TIMEOUT((id = x.clientTitled(KVUGraphiques::InstanceKey,
+    QTRY_VERIFY_WITH_TIMEOUT((id = x.ClientTitled(KVUGraphiques::InstanceKey,
                                                   QCoreApplication::applicationPid())) != 0,
                              5000);
-    QTRY_VERIFY_WITH_TIMEOUT(x.isMaximised(id), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(x.IsMaximised(id), 5000);
     QVERIFY(window.isMaximized());
     QCOMPARE(window.windowTitle(), KVUGraphiques::InstanceKey);
 

@@ -22,7 +22,7 @@ constexpr int kWindowTimeoutMs = 15000;
 constexpr int kRefusalTimeoutMs = 5000;
 constexpr int kStateTimeoutMs = 5000;
 
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
@@ -51,44 +51,44 @@ private slots:
     void titleMatching();
 
 private:
-    QProcess* launch(const QString& program, const QStringList& arguments = {});
+    QProcess* Launch(const QString& program, const QStringList& arguments = {});
     // Starts the window program and waits for its maximised window; 0 on failure.
-    std::uint32_t startWindowProgram(QProcess** process);
+    std::uint32_t StartWindowProgram(QProcess** process);
     // Starts a window of another program titled `title`; its id once managed, 0 on failure.
-    std::uint32_t startOtherProgram(const QString& mode, const QString& title);
-    bool waitUntilActive(std::uint32_t window);
+    std::uint32_t StartOtherProgram(const QString& mode, const QString& title);
+    bool WaitUntilActive(std::uint32_t window);
     // A start that the single-instance rule refuses: status 0 in time, no window mapped.
-    void verifyStartRefused(std::uint32_t expectedActive);
+    void VerifyStartRefused(std::uint32_t expectedActive);
 
-    QByteArray m_display;
-    std::unique_ptr<X11Inspector> m_x;
-    std::vector<std::unique_ptr<QProcess>> m_launched;
+    QByteArray display_;
+    std::unique_ptr<X11Inspector> x_;
+    std::vector<std::unique_ptr<QProcess>> launched_;
 };
 
 void X11WindowsTest::initTestCase()
 {
-    m_display = qgetenv("ORBITSIM_X11_DISPLAY");
-    if (m_display.isEmpty())
+    display_ = qgetenv("ORBITSIM_X11_DISPLAY");
+    if (display_.isEmpty())
         QFAIL("ORBITSIM_X11_DISPLAY is not set. These tests need an X server with a window "
               "manager: run them through scripts/test, which starts Xvfb with openbox and "
               "sets it.");
-    qputenv("DISPLAY", m_display);
-    m_x = std::make_unique<X11Inspector>(m_display);
-    QVERIFY2(m_x->isOpen(), qPrintable("cannot open the X display " + QString(m_display)));
-    QVERIFY2(waitFor([this] { return m_x->cardinal(m_x->root(), "_NET_SUPPORTING_WM_CHECK"); },
+    qputenv("DISPLAY", display_);
+    x_ = std::make_unique<X11Inspector>(display_);
+    QVERIFY2(x_->IsOpen(), qPrintable("cannot open the X display " + QString(display_)));
+    QVERIFY2(WaitFor([this] { return x_->Cardinal(x_->Root(), "_NET_SUPPORTING_WM_CHECK"); },
                      kStateTimeoutMs),
              "no window manager runs on the display");
 }
 
 void X11WindowsTest::init()
 {
-    QVERIFY2(m_x->clientTitled(kTitle) == 0,
+    QVERIFY2(x_->ClientTitled(kTitle) == 0,
              "a window titled \"Satellite orbit simulation\" is already on the display");
 }
 
 void X11WindowsTest::cleanup()
 {
-    for (auto& process : m_launched) {
+    for (auto& process : launched_) {
         if (process->state() == QProcess::NotRunning)
             continue;
         process->terminate();
@@ -97,16 +97,16 @@ void X11WindowsTest::cleanup()
             process->waitForFinished(3000);
         }
     }
-    m_launched.clear();
+    launched_.clear();
     // The next test starts from a display without our windows.
-    waitFor([this] { return m_x->clientTitled(kTitle) == 0; }, kStateTimeoutMs);
+    WaitFor([this] { return x_->ClientTitled(kTitle) == 0; }, kStateTimeoutMs);
 }
 
-QProcess* X11WindowsTest::launch(const QString& program, const QStringList& arguments)
+QProcess* X11WindowsTest::Launch(const QString& program, const QStringList& arguments)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(m_display));
+    env.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(display_));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process->setProcessEnvironment(env);
@@ -114,116 +114,116 @@ QProcess* X11WindowsTest::launch(const QString& program, const QStringList& argu
     process->start(program, arguments);
     if (!process->waitForStarted(5000))
         qWarning("could not start %s", qPrintable(program));
-    m_launched.push_back(std::move(process));
-    return m_launched.back().get();
+    launched_.push_back(std::move(process));
+    return launched_.back().get();
 }
 
-std::uint32_t X11WindowsTest::startWindowProgram(QProcess** process)
+std::uint32_t X11WindowsTest::StartWindowProgram(QProcess** process)
 {
-    QProcess* p = launch(QStringLiteral(ORBITSIM_WINDOW_PROGRAM));
+    QProcess* p = Launch(QStringLiteral(ORBITSIM_WINDOW_PROGRAM));
     *process = p;
     if (p->error() == QProcess::FailedToStart)
         return 0;
     std::uint32_t window = 0;
-    waitFor([&] {
-        window = m_x->clientTitled(kTitle, p->processId());
+    WaitFor([&] {
+        window = x_->ClientTitled(kTitle, p->processId());
         return window != 0 || p->state() == QProcess::NotRunning;
     }, kWindowTimeoutMs);
     if (window == 0)
         return 0;
     // Qt writes the maximised state before it maps the window; the size shows that the window
     // manager has acted on it.
-    waitFor([&] { return m_x->isMaximised(window) && m_x->width(window) > 1279; },
+    WaitFor([&] { return x_->IsMaximised(window) && x_->Width(window) > 1279; },
             kStateTimeoutMs);
     return window;
 }
 
-std::uint32_t X11WindowsTest::startOtherProgram(const QString& mode, const QString& title)
+std::uint32_t X11WindowsTest::StartOtherProgram(const QString& mode, const QString& title)
 {
-    QProcess* p = launch(QStringLiteral(ORBITSIM_TITLED_WINDOW), {mode, title});
-    if (!waitFor([p] { return p->canReadLine() || p->state() == QProcess::NotRunning; },
+    QProcess* p = Launch(QStringLiteral(ORBITSIM_TITLED_WINDOW), {mode, title});
+    if (!WaitFor([p] { return p->canReadLine() || p->state() == QProcess::NotRunning; },
                  kStateTimeoutMs)
         || !p->canReadLine())
         return 0;
     const std::uint32_t window = p->readLine().trimmed().toUInt();
-    if (!waitFor([&] { return m_x->clientList().contains(window); }, kStateTimeoutMs))
+    if (!WaitFor([&] { return x_->ClientList().contains(window); }, kStateTimeoutMs))
         return 0;
     return window;
 }
 
-bool X11WindowsTest::waitUntilActive(std::uint32_t window)
+bool X11WindowsTest::WaitUntilActive(std::uint32_t window)
 {
-    return waitFor([&] { return m_x->activeWindow() == window; }, kStateTimeoutMs);
+    return WaitFor([&] { return x_->ActiveWindow() == window; }, kStateTimeoutMs);
 }
 
-void X11WindowsTest::verifyStartRefused(std::uint32_t expectedActive)
+void X11WindowsTest::VerifyStartRefused(std::uint32_t expectedActive)
 {
-    const QList<std::uint32_t> clientsBefore = m_x->clientList();
-    m_x->startWatching();
+    const QList<std::uint32_t> clientsBefore = x_->ClientList();
+    x_->StartWatching();
 
-    QProcess* second = launch(QStringLiteral(ORBITSIM_WINDOW_PROGRAM));
+    QProcess* second = Launch(QStringLiteral(ORBITSIM_WINDOW_PROGRAM));
     QVERIFY2(second->error() != QProcess::FailedToStart, "the window program did not start");
     QVERIFY2(second->waitForFinished(kRefusalTimeoutMs),
              "the refused start did not end within a few seconds");
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
     QCOMPARE(second->exitCode(), 0);
 
-    QVERIFY2(waitUntilActive(expectedActive), "the titled window did not become active");
-    const X11Inspector::Watch watch = m_x->watched();
+    QVERIFY2(WaitUntilActive(expectedActive), "the titled window did not become active");
+    const X11Inspector::Watch watch = x_->Watched();
     QCOMPARE(watch.maps, 0);
     QCOMPARE(watch.largestClientList, int(clientsBefore.size()));
-    QCOMPARE(m_x->clientList(), clientsBefore);
+    QCOMPARE(x_->ClientList(), clientsBefore);
 }
 
 void X11WindowsTest::windowOpensMaximisedAndTitled()
 {
     QProcess* program = nullptr;
-    const std::uint32_t window = startWindowProgram(&program);
+    const std::uint32_t window = StartWindowProgram(&program);
     QVERIFY2(window != 0, "no window titled \"Satellite orbit simulation\" appeared");
-    QCOMPARE(m_x->netWmName(window), kTitle);
-    QVERIFY2(m_x->isMaximised(window), "_NET_WM_STATE lacks a maximised atom");
-    QCOMPARE(m_x->width(window), 1920);
+    QCOMPARE(x_->NetWmName(window), kTitle);
+    QVERIFY2(x_->IsMaximised(window), "_NET_WM_STATE lacks a maximised atom");
+    QCOMPARE(x_->Width(window), 1920);
     QCOMPARE(program->state(), QProcess::Running);
 }
 
 void X11WindowsTest::secondStartIsRefused()
 {
     QProcess* first = nullptr;
-    const std::uint32_t window = startWindowProgram(&first);
+    const std::uint32_t window = StartWindowProgram(&first);
     QVERIFY(window != 0);
     // Another window takes the focus first, so that the refused start has something to undo.
-    const std::uint32_t other = startOtherProgram(QStringLiteral("both"), "Another program");
+    const std::uint32_t other = StartOtherProgram(QStringLiteral("both"), "Another program");
     QVERIFY(other != 0);
-    m_x->requestActivation(other);
-    QVERIFY(waitUntilActive(other));
+    x_->RequestActivation(other);
+    QVERIFY(WaitUntilActive(other));
 
-    verifyStartRefused(window);
+    VerifyStartRefused(window);
     QCOMPARE(first->state(), QProcess::Running);
 }
 
 void X11WindowsTest::startBesideOtherProgramsWindowIsRefused()
 {
-    const std::uint32_t titled = startOtherProgram(QStringLiteral("both"), kTitle);
+    const std::uint32_t titled = StartOtherProgram(QStringLiteral("both"), kTitle);
     QVERIFY(titled != 0);
-    const std::uint32_t other = startOtherProgram(QStringLiteral("both"), "Another program");
+    const std::uint32_t other = StartOtherProgram(QStringLiteral("both"), "Another program");
     QVERIFY(other != 0);
-    m_x->requestActivation(other);
-    QVERIFY(waitUntilActive(other));
+    x_->RequestActivation(other);
+    QVERIFY(WaitUntilActive(other));
 
-    verifyStartRefused(titled);
+    VerifyStartRefused(titled);
 }
 
 void X11WindowsTest::closeRequestEndsWithStatusZero()
 {
     QProcess* program = nullptr;
-    const std::uint32_t window = startWindowProgram(&program);
+    const std::uint32_t window = StartWindowProgram(&program);
     QVERIFY(window != 0);
     // The user closes a window that is up and answering, as the window manager's ping tells.
-    m_x->startWatching();
-    m_x->sendPing(window);
-    QVERIFY2(waitFor([this] { return m_x->pongReceived(); }, kStateTimeoutMs),
+    x_->StartWatching();
+    x_->SendPing(window);
+    QVERIFY2(WaitFor([this] { return x_->PongReceived(); }, kStateTimeoutMs),
              "the program does not answer the window manager's ping");
-    m_x->sendDeleteWindow(window);
+    x_->SendDeleteWindow(window);
     QVERIFY2(program->waitForFinished(kRefusalTimeoutMs), "the program did not end on close");
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(program->exitCode(), 0);
@@ -252,13 +252,13 @@ void X11WindowsTest::titleMatching()
     QFETCH(QString, title);
     QFETCH(bool, found);
 
-    const std::uint32_t window = startOtherProgram(mode, title);
+    const std::uint32_t window = StartOtherProgram(mode, title);
     QVERIFY(window != 0);
     const std::uint32_t expected = found ? window : 0;
-    QCOMPARE(ui::x11::findTitledWindow(m_display.constData(), kTitle,
+    QCOMPARE(ui::x11::FindTitledWindow(display_.constData(), kTitle,
                                        ui::x11::WindowSearch::ClientList),
              expected);
-    QCOMPARE(ui::x11::findTitledWindow(m_display.constData(), kTitle,
+    QCOMPARE(ui::x11::FindTitledWindow(display_.constData(), kTitle,
                                        ui::x11::WindowSearch::WindowTree),
              expected);
 }

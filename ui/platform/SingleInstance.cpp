@@ -21,7 +21,7 @@ namespace {
 #if !defined(_WIN32)
 enum class Desktop { X11, Socket, Headless };
 
-Desktop currentDesktop()
+Desktop CurrentDesktop()
 {
     if (QGuiApplication::instance()) {
         const QString platform = QGuiApplication::platformName();
@@ -41,7 +41,7 @@ Desktop currentDesktop()
 #if defined(ORBITSIM_HAVE_XCB)
     // Before the toolkit is up: an X display that opens is the desktop, unless the session
     // is Wayland, whose own windows an X client cannot see.
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && x11::canOpenDisplay(nullptr))
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && x11::CanOpenDisplay(nullptr))
         return Desktop::X11;
 #endif
     return Desktop::Socket;
@@ -55,18 +55,18 @@ bool ActivateRunningInstance(const QString& title)
     if (title.isEmpty())
         return false;
 #if defined(_WIN32)
-    return win::activateTitledWindow(title);
+    return win::ActivateTitledWindow(title);
 #else
-    switch (currentDesktop()) {
+    switch (CurrentDesktop()) {
     case Desktop::X11:
 #if defined(ORBITSIM_HAVE_XCB)
         // Qt's xcb platform connects to $DISPLAY, as this does.
-        return x11::activateTitledWindow(nullptr, title);
+        return x11::ActivateTitledWindow(nullptr, title);
 #else
         return false;
 #endif
     case Desktop::Socket:
-        return socket::askServerToRaise(socket::serverNameFor(title));
+        return socket::AskServerToRaise(socket::ServerNameFor(title));
     case Desktop::Headless:
         return false;
     }
@@ -80,8 +80,8 @@ void ServeLaterInstances(QWidget* window, const QString& title)
     Q_UNUSED(window);
     Q_UNUSED(title);
 #else
-    if (window && !title.isEmpty() && currentDesktop() == Desktop::Socket)
-        socket::serveRaiseRequests(window, socket::serverNameFor(title));
+    if (window && !title.isEmpty() && CurrentDesktop() == Desktop::Socket)
+        socket::ServeRaiseRequests(window, socket::ServerNameFor(title));
 #endif
 }
 

@@ -25,7 +25,7 @@ constexpr int kWriteTimeoutMs = 1000;
 // A client never sends more; anything longer is not ours and is dropped unread.
 constexpr qint64 kMaxRequestBytes = 64;
 
-bool isPrivateDir(const QString& dir)
+bool IsPrivateDir(const QString& dir)
 {
     if (dir.isEmpty() || !QDir::isAbsolutePath(dir))
         return false;
@@ -36,7 +36,7 @@ bool isPrivateDir(const QString& dir)
 }
 
 // The path itself, not what a link there points to, must be a socket of this user.
-bool isOwnSocket(const QString& path)
+bool IsOwnSocket(const QString& path)
 {
     struct stat st;
     if (!QDir::isAbsolutePath(path) || ::lstat(QFile::encodeName(path).constData(), &st) != 0)
@@ -46,7 +46,7 @@ bool isOwnSocket(const QString& path)
 
 // The user the process at the other end of a connected socket ran as when it connected or
 // listened.
-bool peerIsThisUser(const QLocalSocket& socket)
+bool PeerIsThisUser(const QLocalSocket& socket)
 {
     const int fd = static_cast<int>(socket.socketDescriptor());
     if (fd < 0)
@@ -67,21 +67,21 @@ bool peerIsThisUser(const QLocalSocket& socket)
 }
 
 // Connects `socket` to a server of this user at `serverName`; false for anything else.
-bool connectToOwnServer(QLocalSocket& socket, const QString& serverName)
+bool ConnectToOwnServer(QLocalSocket& socket, const QString& serverName)
 {
-    if (!isOwnSocket(serverName))
+    if (!IsOwnSocket(serverName))
         return false;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
-    if (!peerIsThisUser(socket)) {
+    if (!PeerIsThisUser(socket)) {
         socket.abort();
         return false;
     }
     return true;
 }
 
-void bringToFront(QWidget* window)
+void BringToFront(QWidget* window)
 {
     const Qt::WindowStates states = window->windowState() & ~Qt::WindowMinimized;
     if (states & Qt::WindowFullScreen)
@@ -95,14 +95,14 @@ void bringToFront(QWidget* window)
 }
 
 // Reads what the client sent so far; one complete request raises the window once.
-void handleRequest(QLocalSocket* client, QWidget* window)
+void HandleRequest(QLocalSocket* client, QWidget* window)
 {
     if (client->property("orbitsimHandled").toBool())
         return;
     const QByteArray data = client->peek(kMaxRequestBytes);
     if (data.startsWith(kRaiseRequest)) {
         client->setProperty("orbitsimHandled", true);
-        bringToFront(window);
+        BringToFront(window);
         client->disconnectFromServer();
     } else if (data.size() >= qsizetype(sizeof kRaiseRequest - 1)) {
         client->setProperty("orbitsimHandled", true);
@@ -112,22 +112,22 @@ void handleRequest(QLocalSocket* client, QWidget* window)
 
 }  // namespace
 
-QString privateRuntimeDir()
+QString PrivateRuntimeDir()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (isPrivateDir(runtime))
+    if (IsPrivateDir(runtime))
         return QDir::cleanPath(runtime);
     // The shared /tmp is never private; a per-user temporary folder (as some systems give
     // every user) is.
     const QString temp = QDir::tempPath();
-    if (isPrivateDir(temp))
+    if (IsPrivateDir(temp))
         return QDir::cleanPath(temp);
     return {};
 }
 
-QString serverNameFor(const QString& title)
+QString ServerNameFor(const QString& title)
 {
-    const QString dir = privateRuntimeDir();
+    const QString dir = PrivateRuntimeDir();
     if (dir.isEmpty() || title.isEmpty())
         return {};
     // The session's display tells two sessions of one user apart: they share the runtime
@@ -142,10 +142,10 @@ QString serverNameFor(const QString& title)
     return dir + QStringLiteral("/orbitsim-") + QString::fromLatin1(digest);
 }
 
-bool askServerToRaise(const QString& serverName)
+bool AskServerToRaise(const QString& serverName)
 {
     QLocalSocket client;
-    if (!connectToOwnServer(client, serverName))
+    if (!ConnectToOwnServer(client, serverName))
         return false;
     // No answer is awaited: the running window may be busy in a run that pumps no events for a
     // while, and the request stays in the socket until it reads it.
@@ -155,7 +155,7 @@ bool askServerToRaise(const QString& serverName)
     return true;
 }
 
-void serveRaiseRequests(QWidget* window, const QString& serverName)
+void ServeRaiseRequests(QWidget* window, const QString& serverName)
 {
     if (!window || serverName.isEmpty())
         return;
@@ -167,7 +167,7 @@ void serveRaiseRequests(QWidget* window, const QString& serverName)
         return;
     {
         QLocalSocket probe;
-        if (connectToOwnServer(probe, serverName))
+        if (ConnectToOwnServer(probe, serverName))
             return;
     }
     // Anything else at the path gives way: a socket that a program which crashed left behind,
@@ -188,23 +188,23 @@ void serveRaiseRequests(QWidget* window, const QString& serverName)
     QPointer<QWidget> target(window);
     QObject::connect(server, &QLocalServer::newConnection, server, [server, target] {
         while (QLocalSocket* client = server->nextPendingConnection()) {
-            if (!peerIsThisUser(*client)) {
+            if (!PeerIsThisUser(*client)) {
                 client->abort();
                 client->deleteLater();
                 continue;
             }
             QObject::connect(client, &QLocalSocket::readyRead, client, [client, target] {
                 if (target)
-                    handleRequest(client, target);
+                    HandleRequest(client, target);
             });
             // The client may already be gone; what it wrote is still there to be read.
             QObject::connect(client, &QLocalSocket::disconnected, client, [client, target] {
                 if (target)
-                    handleRequest(client, target);
+                    HandleRequest(client, target);
                 client->deleteLater();
             });
             if (client->bytesAvailable() > 0 && target)
-                handleRequest(client, target);
+                HandleRequest(client, target);
             if (client->state() == QLocalSocket::UnconnectedState)
                 client->deleteLater();
         }

@@ -13,21 +13,21 @@ namespace ui::socket {
 // The folder this user's sockets may live in: $XDG_RUNTIME_DIR, or else the temporary folder,
 // each only when it is a folder owned by this user that nobody else may enter or write to.
 // Empty when neither is.
-QString privateRuntimeDir();
+QString PrivateRuntimeDir();
 
-// The socket path for `title` in this graphical session: in privateRuntimeDir(), named after the
+// The socket path for `title` in this graphical session: in PrivateRuntimeDir(), named after the
 // title and the session's display, so that two sessions or two keys never meet. Empty where the
 // user has no private folder; the rule then does not apply and every start goes ahead.
-QString serverNameFor(const QString& title);
+QString ServerNameFor(const QString& title);
 
 // True when a server of this user listens at `serverName`; it has then been asked to raise its
 // window. Anything else found there (a stale socket, a socket or a server of another user, a
 // file that is no socket) is no running instance.
-bool askServerToRaise(const QString& serverName);
+bool AskServerToRaise(const QString& serverName);
 
 // Listens at `serverName` for the lifetime of `window` and, on each request from this user,
 // restores the window from the minimised state (keeping it maximised if it was), raises and
 // activates it. Takes over the path from anything but a live server of this user, which keeps it.
-void serveRaiseRequests(QWidget* window, const QString& serverName);
+void ServeRaiseRequests(QWidget* window, const QString& serverName);
 
 }  // namespace ui::socket

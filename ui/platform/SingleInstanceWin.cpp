@@ -9,7 +9,7 @@
 
 namespace ui::win {
 
-bool activateTitledWindow(const QString& title)
+bool ActivateTitledWindow(const QString& title)
 {
     const std::wstring key = title.toStdWString();
     HWND window = FindWindowW(nullptr, key.c_str());

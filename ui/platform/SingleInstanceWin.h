@@ -9,6 +9,6 @@ namespace ui::win {
 
 // FindWindowW with no class name and `title`; SetForegroundWindow on the window found.
 // True when one was found.
-bool activateTitledWindow(const QString& title);
+bool ActivateTitledWindow(const QString& title);
 
 }  // namespace ui::win

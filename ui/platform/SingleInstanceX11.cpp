@@ -29,27 +29,27 @@ using Reply = std::unique_ptr<T, FreeDeleter>;
 class Connection {
 public:
     explicit Connection(const char* displayName)
-        : m_conn(xcb_connect(displayName, &m_screenNumber))
+        : conn_(xcb_connect(displayName, &screenNumber_))
     {
     }
-    ~Connection() { xcb_disconnect(m_conn); }
+    ~Connection() { xcb_disconnect(conn_); }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    bool isOpen() const { return xcb_connection_has_error(m_conn) == 0; }
-    xcb_connection_t* get() const { return m_conn; }
+    bool IsOpen() const { return xcb_connection_has_error(conn_) == 0; }
+    xcb_connection_t* Get() const { return conn_; }
 
-    xcb_window_t root() const
+    xcb_window_t Root() const
     {
-        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_conn));
-        for (int i = 0; i < m_screenNumber && it.rem > 0; ++i)
+        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(conn_));
+        for (int i = 0; i < screenNumber_ && it.rem > 0; ++i)
             xcb_screen_next(&it);
         return it.rem > 0 ? it.data->root : kNoWindow;
     }
 
 private:
-    int m_screenNumber = 0;
-    xcb_connection_t* m_conn;
+    int screenNumber_ = 0;
+    xcb_connection_t* conn_;
 };
 
 struct Atoms {
@@ -59,7 +59,7 @@ struct Atoms {
     xcb_atom_t activeWindow = kNoAtom;
 };
 
-Atoms internAtoms(xcb_connection_t* c)
+Atoms InternAtoms(xcb_connection_t* c)
 {
     const char* const names[] = {"_NET_CLIENT_LIST", "_NET_WM_NAME", "UTF8_STRING",
                                  "_NET_ACTIVE_WINDOW"};
@@ -77,7 +77,7 @@ Atoms internAtoms(xcb_connection_t* c)
 
 // The title as the property holds it, or a null QString when the property is missing, longer
 // than `maxBytes`, or of an encoding that cannot equal the key.
-QString titleFrom(xcb_get_property_reply_t* r, const Atoms& atoms, bool utf8Only, int maxBytes)
+QString TitleFrom(xcb_get_property_reply_t* r, const Atoms& atoms, bool utf8Only, int maxBytes)
 {
     if (!r || r->type == kNoAtom || r->format != 8 || r->bytes_after > 0)
         return {};
@@ -104,7 +104,7 @@ QString titleFrom(xcb_get_property_reply_t* r, const Atoms& atoms, bool utf8Only
 }
 
 // The first of `windows` whose _NET_WM_NAME or WM_NAME is exactly `title`.
-xcb_window_t firstTitled(xcb_connection_t* c, const Atoms& atoms,
+xcb_window_t FirstTitled(xcb_connection_t* c, const Atoms& atoms,
                          const std::vector<xcb_window_t>& windows, const QString& title)
 {
     const int keyBytes = static_cast<int>(title.toUtf8().size());
@@ -129,15 +129,15 @@ xcb_window_t firstTitled(xcb_connection_t* c, const Atoms& atoms,
         std::free(error);
         if (found != kNoWindow)
             continue;
-        if (titleFrom(net.get(), atoms, true, keyBytes + 1) == title
-            || titleFrom(wm.get(), atoms, false, keyBytes + 1) == title)
+        if (TitleFrom(net.get(), atoms, true, keyBytes + 1) == title
+            || TitleFrom(wm.get(), atoms, false, keyBytes + 1) == title)
             found = windows[i];
     }
     return found;
 }
 
 // The window manager's list of managed windows; `published` tells whether it has one.
-std::vector<xcb_window_t> clientList(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms,
+std::vector<xcb_window_t> ClientList(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms,
                                      bool* published)
 {
     *published = false;
@@ -154,7 +154,7 @@ std::vector<xcb_window_t> clientList(xcb_connection_t* c, xcb_window_t root, con
 }
 
 // The children of each of `parents`, in stacking order, parent by parent.
-std::vector<xcb_window_t> childrenOf(xcb_connection_t* c, const std::vector<xcb_window_t>& parents)
+std::vector<xcb_window_t> ChildrenOf(xcb_connection_t* c, const std::vector<xcb_window_t>& parents)
 {
     std::vector<xcb_query_tree_cookie_t> cookies;
     cookies.reserve(parents.size());
@@ -175,7 +175,7 @@ std::vector<xcb_window_t> childrenOf(xcb_connection_t* c, const std::vector<xcb_
 
 // Menus, tooltips and other override-redirect windows are never top-level windows of a
 // program, whatever they are called.
-std::vector<xcb_window_t> withoutOverrideRedirect(xcb_connection_t* c,
+std::vector<xcb_window_t> WithoutOverrideRedirect(xcb_connection_t* c,
                                                   const std::vector<xcb_window_t>& windows)
 {
     std::vector<xcb_get_window_attributes_cookie_t> cookies;
@@ -196,13 +196,13 @@ std::vector<xcb_window_t> withoutOverrideRedirect(xcb_connection_t* c,
 
 // Where no window manager lists its clients, the top-level windows are the root's children,
 // or, under a manager that reparents them into frames, the frames' children.
-xcb_window_t searchWindowTree(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms,
+xcb_window_t SearchWindowTree(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms,
                               const QString& title)
 {
-    const std::vector<xcb_window_t> topLevel = withoutOverrideRedirect(c, childrenOf(c, {root}));
-    if (xcb_window_t w = firstTitled(c, atoms, topLevel, title))
+    const std::vector<xcb_window_t> topLevel = WithoutOverrideRedirect(c, ChildrenOf(c, {root}));
+    if (xcb_window_t w = FirstTitled(c, atoms, topLevel, title))
         return w;
-    return firstTitled(c, atoms, childrenOf(c, topLevel), title);
+    return FirstTitled(c, atoms, ChildrenOf(c, topLevel), title);
 }
 
 struct Found {
@@ -210,21 +210,21 @@ struct Found {
     bool managed = false;
 };
 
-Found search(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms, const QString& title,
+Found Search(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms, const QString& title,
              WindowSearch how)
 {
     if (title.isEmpty() || root == kNoWindow)
         return {};
     bool published = false;
     if (how != WindowSearch::WindowTree) {
-        const std::vector<xcb_window_t> clients = clientList(c, root, atoms, &published);
+        const std::vector<xcb_window_t> clients = ClientList(c, root, atoms, &published);
         if (published || how == WindowSearch::ClientList)
-            return {firstTitled(c, atoms, clients, title), true};
+            return {FirstTitled(c, atoms, clients, title), true};
     }
-    return {searchWindowTree(c, root, atoms, title), false};
+    return {SearchWindowTree(c, root, atoms, title), false};
 }
 
-void activate(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms, const Found& found)
+void Activate(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms, const Found& found)
 {
     xcb_client_message_event_t event;
     std::memset(&event, 0, sizeof event);
@@ -262,33 +262,33 @@ void activate(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms, const 
 
 }  // namespace
 
-bool canOpenDisplay(const char* displayName)
+bool CanOpenDisplay(const char* displayName)
 {
     const Connection connection(displayName);
-    return connection.isOpen();
+    return connection.IsOpen();
 }
 
-std::uint32_t findTitledWindow(const char* displayName, const QString& title, WindowSearch how)
+std::uint32_t FindTitledWindow(const char* displayName, const QString& title, WindowSearch how)
 {
     const Connection connection(displayName);
-    if (!connection.isOpen())
+    if (!connection.IsOpen())
         return 0;
-    xcb_connection_t* c = connection.get();
-    return search(c, connection.root(), internAtoms(c), title, how).window;
+    xcb_connection_t* c = connection.Get();
+    return Search(c, connection.Root(), InternAtoms(c), title, how).window;
 }
 
-bool activateTitledWindow(const char* displayName, const QString& title, WindowSearch how)
+bool ActivateTitledWindow(const char* displayName, const QString& title, WindowSearch how)
 {
     const Connection connection(displayName);
-    if (!connection.isOpen())
+    if (!connection.IsOpen())
         return false;
-    xcb_connection_t* c = connection.get();
-    const xcb_window_t root = connection.root();
-    const Atoms atoms = internAtoms(c);
-    const Found found = search(c, root, atoms, title, how);
+    xcb_connection_t* c = connection.Get();
+    const xcb_window_t root = connection.Root();
+    const Atoms atoms = InternAtoms(c);
+    const Found found = Search(c, root, atoms, title, how);
     if (found.window == kNoWindow)
         return false;
-    activate(c, root, atoms, found);
+    Activate(c, root, atoms, found);
     return true;
 }
 

@@ -15,16 +15,16 @@ namespace ui::x11 {
 enum class WindowSearch { Auto, ClientList, WindowTree };
 
 // True when `displayName` (nullptr: $DISPLAY) can be opened.
-bool canOpenDisplay(const char* displayName);
+bool CanOpenDisplay(const char* displayName);
 
 // The id of a top-level window whose _NET_WM_NAME or WM_NAME is exactly `title`, or 0 when
 // there is none or the display cannot be opened.
-std::uint32_t findTitledWindow(const char* displayName, const QString& title,
+std::uint32_t FindTitledWindow(const char* displayName, const QString& title,
                                WindowSearch search = WindowSearch::Auto);
 
 // Finds the window as above and, when there is one, asks for it to be activated and raised.
 // Its map state is left alone. True when a window was found.
-bool activateTitledWindow(const char* displayName, const QString& title,
+bool ActivateTitledWindow(const char* displayName, const QString& title,
                           WindowSearch search = WindowSearch::Auto);
 
 }  // namespace ui::x11
