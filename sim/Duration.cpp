@@ -7,9 +7,9 @@
 namespace sim {
 
 TimeOfDay DurationOfSteps(std::int32_t StepCount) {
-  constexpr std::int32_t day = 86400;
-  std::int32_t seconds = StepCount % day;
-  if (seconds < 0) seconds += day;  // a point before midnight of day 0 still reads a time of day
+  constexpr std::int32_t Day = 86400;
+  std::int32_t seconds = StepCount % Day;
+  if (seconds < 0) seconds += Day;  // a point before midnight of day 0 still reads a time of day
   return {seconds / 3600, seconds / 60 % 60, seconds % 60};
 }
 

@@ -18,8 +18,9 @@ PACKAGES=(
 # What the tests and benchmarks add: Google Benchmark; Xvfb, a window manager and the X
 # utilities for the real-window tests, with XTest for the keys they hold down; a session bus,
 # the accessibility bus and Debian's Python binding of it for the accessibility test; a
-# headless Wayland compositor and Qt's Wayland plugin for the Wayland ones; clang with its libFuzzer runtime for the fuzz targets; the validators
-# of the launcher and its description, and the Debian package tools with lintian.
+# headless Wayland compositor and Qt's Wayland plugin for the Wayland ones; clang with its
+# libFuzzer runtime for the fuzz targets; the validators of the launcher and its description,
+# and the Debian package tools with lintian; the formatter the sources are checked against.
 TEST_PACKAGES=(
   libbenchmark-dev
   xvfb xauth openbox x11-utils
@@ -27,6 +28,7 @@ TEST_PACKAGES=(
   weston qt6-wayland
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev lintian
+  clang-format
 )
 
 missing_packages() {

@@ -91,7 +91,7 @@ void ScreenPixels::HoldShift(bool down) {
   const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
   const int perCode = map->keysyms_per_keycode;
   for (int code = 0; code < count; ++code) {
-    if (syms[code * perCode] != ShiftL) continue;
+    if (syms[static_cast<std::ptrdiff_t>(code) * perCode] != ShiftL) continue;
     xcb_test_fake_input(conn_, down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
                         static_cast<std::uint8_t>(first + code), XCB_CURRENT_TIME, XCB_NONE, 0, 0,
                         0);

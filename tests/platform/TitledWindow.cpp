@@ -14,7 +14,7 @@
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
+xcb_atom_t Atom(xcb_connection_t* c, const char* name)
 {
     xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(
         c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
@@ -23,7 +23,7 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name)
     return a;
 }
 
-void setText(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
+void SetText(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
              const std::string& text)
 {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, property, type, 8,
@@ -59,15 +59,15 @@ int main(int argc, char** argv)
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
 
     if (mode == "both" || mode == "net")
-        setText(c, w, atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"), title);
+        SetText(c, w, Atom(c, "_NET_WM_NAME"), Atom(c, "UTF8_STRING"), title);
     if (mode == "both" || mode == "wm")
-        setText(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, title);
+        SetText(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, title);
     // Instance and class, each NUL-terminated: a program that is not ours.
     const char wmClass[] = "titledwindow\0OtherProgram";
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         sizeof wmClass, wmClass);
-    const xcb_atom_t protocols = atom(c, "WM_PROTOCOLS");
-    const xcb_atom_t deleteWindow = atom(c, "WM_DELETE_WINDOW");
+    const xcb_atom_t protocols = Atom(c, "WM_PROTOCOLS");
+    const xcb_atom_t deleteWindow = Atom(c, "WM_DELETE_WINDOW");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, protocols, XCB_ATOM_ATOM, 32, 1,
                         &deleteWindow);
 
