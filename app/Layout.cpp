@@ -67,11 +67,7 @@ ui::Edit* MakeValueEdit(QWidget* parent, const char* name, const QRect& design, 
   edit->setAlignment(alignment | Qt::AlignVCenter);
   edit->SetColor(colours::White);
   edit->SetTextColor(colours::Black);
-  QFont font = ArialFont(true);
-  // The output fields show numbers, times and a few words, which need no shaping: a new text is
-  // laid out at every pump of a run.
-  if (!enabled) font.setStyleStrategy(QFont::PreferNoShaping);
-  edit->setFont(font);
+  edit->setFont(ArialFont(true));
   edit->setEnabled(enabled);
   return edit;
 }

@@ -136,19 +136,23 @@ class TestDeferredDisplay : public QObject {
   void outputFieldPaintsAsAPlainLineEdit_data() {
     QTest::addColumn<bool>("windowFont");
     QTest::addColumn<int>("alignment");
-    QTest::newRow("window font, centred") << true << int(Qt::AlignHCenter);
-    QTest::newRow("window font, left") << true << int(Qt::AlignLeft);
-    QTest::newRow("window font, right") << true << int(Qt::AlignRight);
-    QTest::newRow("default font, centred") << false << int(Qt::AlignHCenter);
+    QTest::addColumn<int>("width");
+    QTest::newRow("window font, centred") << true << int(Qt::AlignHCenter) << 127;
+    QTest::newRow("window font, centred, even") << true << int(Qt::AlignHCenter) << 128;
+    QTest::newRow("window font, centred, wide") << true << int(Qt::AlignHCenter) << 291;
+    QTest::newRow("window font, left") << true << int(Qt::AlignLeft) << 127;
+    QTest::newRow("window font, right") << true << int(Qt::AlignRight) << 128;
+    QTest::newRow("default font, centred") << false << int(Qt::AlignHCenter) << 127;
   }
   void outputFieldPaintsAsAPlainLineEdit() {
     QFETCH(bool, windowFont);
     QFETCH(int, alignment);
+    QFETCH(int, width);
     ui::GroupBox box;
-    box.resize(131, 46);
+    box.resize(width + 4, 46);
     box.SetColor(scene::colours::Yellow);
     auto* edit = new ui::Edit(&box);
-    edit->setGeometry(2, 18, 127, 26);
+    edit->setGeometry(2, 18, width, 26);
     edit->SetTextColor(scene::colours::Black);
     if (windowFont) edit->setFont(FieldFont());
     edit->setAlignment(Qt::Alignment(alignment) | Qt::AlignVCenter);
@@ -163,9 +167,11 @@ class TestDeferredDisplay : public QObject {
     plain->setAlignment(edit->alignment());
     plain->setEnabled(false);
 
-    const char* texts[] = {"0",        "7",          "20200",          "-6371", "2147483647",
-                           "00:15:07", "23:59:59",   "",               "Crashed", "Out of view",
-                           "-1:-",     "1234567890123456789012345"};
+    // Texts ending in every digit: a last glyph whose ink passes its advance widens the text.
+    const char* texts[] = {"0",        "7",        "20200",    "-6371",   "2147483647",  "20144",
+                           "-35682",   "123",      "45",       "-96",     "789",         "00:15:07",
+                           "20:33:34", "19:46:28", "",         "Crashed", "Out of view", "-1:-",
+                           "1234567890123456789012345"};
     for (const scene::Colour colour : {scene::colours::White, scene::colours::Lime, scene::colours::Red}) {
       edit->SetColor(colour);
       plain->setPalette(edit->palette());

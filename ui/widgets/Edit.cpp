@@ -139,6 +139,7 @@ struct Edit::GlyphCells {
     int advance = 0;    // 64ths of a pixel
     double inkTop = 0;  // the glyph's ink from the baseline (negative above it), as Qt measures it
     double inkBottom = 0;
+    double overhang = 0;  // how far the ink reaches beyond the advance: a last glyph's widens the line
     std::array<Cell, Phases> cells;
   };
 
@@ -167,10 +168,7 @@ struct Edit::GlyphCells {
   }
 
   // The character's index in the set, or -1 where it has no cells.
-  int Find(char16_t c) const {
-    const std::size_t i = c != 0 && c < 0x80 ? CellCharacters.find(static_cast<char>(c)) : std::string_view::npos;
-    return i != std::string_view::npos && characters_[i].ok ? static_cast<int>(i) : -1;
-  }
+  int Find(char16_t c) const { return c < index_.size() ? index_[c] : -1; }
   const Character& Of(int index) const { return characters_[static_cast<std::size_t>(index)]; }
 
   // The cell of a character starting `phase` 64ths of a pixel right of a pixel's edge.
@@ -238,7 +236,9 @@ struct Edit::GlyphCells {
       const QRectF ink = metrics.boundingRect(QLatin1Char(CellCharacters[i]));
       c.inkTop = ink.top();
       c.inkBottom = ink.bottom();
+      c.overhang = std::max(0.0, -metrics.rightBearing(QLatin1Char(CellCharacters[i])));
       c.ok = true;
+      index_[static_cast<unsigned char>(CellCharacters[i])] = static_cast<signed char>(i);
     }
   }
 
@@ -278,7 +278,14 @@ struct Edit::GlyphCells {
   QFont font_;
   double ascent_ = 0;
   std::array<Character, CellCharacters.size()> characters_;
+  std::array<signed char, 128> index_ = MakeNoIndex();
   std::unordered_map<int, Cell> pairs_;
+
+  static constexpr std::array<signed char, 128> MakeNoIndex() {
+    std::array<signed char, 128> none{};
+    for (signed char& i : none) i = -1;
+    return none;
+  }
 };
 
 // The application's style, except that an opaque edit's panel is drawn once per size, state and
@@ -477,6 +484,7 @@ bool Edit::PaintFromCells() {
 
   const QString text = QLineEdit::text();
   int width = 0;  // 64ths of a pixel
+  double overhang = 0;
   double inkTop = 0;
   double inkBottom = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -484,11 +492,13 @@ bool Edit::PaintFromCells() {
     if (c < 0) return false;
     const GlyphCells::Character& character = cells_->Of(c);
     width += character.advance;
+    overhang = character.overhang;
     inkTop = i == 0 ? character.inkTop : std::min(inkTop, character.inkTop);
     inkBottom = i == 0 ? character.inkBottom : std::max(inkBottom, character.inkBottom);
   }
   // Where Qt's line edit puts the text: its height is the line's unless the ink is taller, its
-  // vertical place follows the alignment, and a text that fits is aligned by its width plus one.
+  // vertical place follows the alignment, and a text that fits is aligned by its width (the
+  // advances, and the last glyph's ink beyond its advance) plus one.
   const int lineHeight = cells_->lineHeight;
   const int height = text.isEmpty() ? lineHeight : std::max(static_cast<int>(std::lround(inkBottom - inkTop)), lineHeight);
   const Qt::Alignment align = QStyle::visualAlignment(Qt::LeftToRight, alignment());
@@ -499,7 +509,7 @@ bool Edit::PaintFromCells() {
     default: top = r.y() + (r.height() - height + 1) / 2; break;
   }
   const QRect line(r.x() + LineEditHorizontalMargin, top, r.width() - 2 * LineEditHorizontalMargin, height);
-  const int used = static_cast<int>(std::lround(width / double(GlyphCells::Phases))) + 1;
+  const int used = static_cast<int>(std::lround(width / double(GlyphCells::Phases) + overhang)) + 1;
   if (used > line.width()) return false;
   int scroll = 0;
   switch (align & ~(Qt::AlignAbsolute | Qt::AlignVertical_Mask)) {
