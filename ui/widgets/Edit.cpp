@@ -149,11 +149,16 @@ struct Edit::GlyphCells {
   QRgb base = 0;
   int lineHeight = 0;
 
+  // The set of these, shared by the fields that show them. Only fields own sets, so that none
+  // outlives the fonts of the application.
   static std::shared_ptr<GlyphCells> For(const QFont& font, int dpi, QRgb text, QRgb base) {
-    static std::vector<std::shared_ptr<GlyphCells>> made;
+    static std::vector<std::weak_ptr<GlyphCells>> made;
+    made.erase(std::remove_if(made.begin(), made.end(), [](const auto& c) { return c.expired(); }), made.end());
     const QString key = font.key();
-    for (const auto& c : made)
+    for (const auto& weak : made) {
+      auto c = weak.lock();
       if (c->dpi == dpi && c->text == text && c->base == base && c->fontKey == key) return c;
+    }
     auto cells = std::make_shared<GlyphCells>();
     cells->fontKey = key;
     cells->dpi = dpi;
@@ -161,8 +166,6 @@ struct Edit::GlyphCells {
     cells->base = base;
     cells->font_ = font;
     cells->Measure();
-    // A field changes colours, not fonts: a handful of sets at most. Keep the newest few.
-    if (made.size() >= 16) made.erase(made.begin());
     made.push_back(cells);
     return cells;
   }
@@ -429,7 +432,10 @@ void Edit::FollowParent() {
 
 bool Edit::event(QEvent* event) {
   if (event->type() == QEvent::ParentChange) FollowParent();
-  if (event->type() == QEvent::FontChange) cells_.reset();  // the cells belong to a font
+  if (event->type() == QEvent::FontChange) {  // the cells belong to a font
+    cells_.reset();
+    cellSets_ = {};
+  }
   return QLineEdit::event(event);
 }
 
@@ -479,8 +485,18 @@ bool Edit::PaintFromCells() {
     panelPlainKey_ = panel.cacheKey();
   }
   const QRgb ink = palette().text().color().rgb();
-  if (!cells_ || cells_->text != ink || cells_->base != base)
-    cells_ = GlyphCells::For(font(), logicalDpiY(), ink, base);
+  if (!cells_ || cells_->text != ink || cells_->base != base) {
+    // The sets of the last few colours stay with the field: the altitude turns lime and red
+    // again and again.
+    cells_.reset();
+    for (const auto& set : cellSets_)
+      if (set && set->text == ink && set->base == base) cells_ = set;
+    if (!cells_) {
+      cells_ = GlyphCells::For(font(), logicalDpiY(), ink, base);
+      std::rotate(cellSets_.rbegin(), cellSets_.rbegin() + 1, cellSets_.rend());
+      cellSets_.front() = cells_;
+    }
+  }
 
   const QString text = QLineEdit::text();
   int width = 0;  // 64ths of a pixel

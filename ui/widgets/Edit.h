@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QLineEdit>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -99,7 +100,8 @@ class Edit : public QLineEdit {
   QRect frameInk_;    // where frame_ differs from that panel
   QRect panelPlain_;  // the part of the contents where the panel has one colour all through
   qint64 panelPlainKey_ = 0;
-  std::shared_ptr<GlyphCells> cells_;
+  std::shared_ptr<GlyphCells> cells_;  // of the colours last painted in
+  std::array<std::shared_ptr<GlyphCells>, 4> cellSets_;
   bool committing_ = false;
 };
 
