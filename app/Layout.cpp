@@ -67,7 +67,11 @@ ui::Edit* MakeValueEdit(QWidget* parent, const char* name, const QRect& design, 
   edit->setAlignment(alignment | Qt::AlignVCenter);
   edit->SetColor(colours::White);
   edit->SetTextColor(colours::Black);
-  edit->setFont(ArialFont(true));
+  QFont font = ArialFont(true);
+  // The output fields show numbers, times and a few words, which need no shaping: a new text is
+  // laid out at every pump of a run.
+  if (!enabled) font.setStyleStrategy(QFont::PreferNoShaping);
+  edit->setFont(font);
   edit->setEnabled(enabled);
   return edit;
 }
