@@ -191,6 +191,15 @@ class TestDeferredDisplay : public QObject {
         QVERIFY2(box.grab().toImage() == plainBox.grab().toImage(), text);
       }
     }
+    // A narrower field draws its frame anew, without what the wider one held.
+    box.resize(box.width() - 9, box.height());
+    plainBox.resize(box.size());
+    edit->resize(edit->width() - 9, edit->height());
+    plain->resize(edit->size());
+    edit->SetLatin1Text("20200");
+    plain->setText(QStringLiteral("20200"));
+    ui::PumpEvents();
+    QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
   }
 
   void timeOfDayIsWrittenWhenTheFieldTakesIt() {

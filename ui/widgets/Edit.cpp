@@ -468,8 +468,10 @@ bool Edit::PaintFromCells() {
   if (isEnabled() || parent == nullptr || !testAttribute(Qt::WA_OpaquePaintEvent) ||
       style() != PanelCacheStyle::Instance() || echoMode() != QLineEdit::Normal ||
       !inputMask().isEmpty() || hasSelectedText() || layoutDirection() != Qt::LeftToRight ||
-      devicePixelRatio() != 1 || (QLineEdit::text().isEmpty() && !placeholderText().isEmpty()))
+      devicePixelRatio() != 1)
     return false;
+  const QString text = QLineEdit::text();
+  if (text.isEmpty() && !placeholderText().isEmpty()) return false;
   QStyleOptionFrame option;
   initStyleOption(&option);
   if (option.rect != rect() || rect().isEmpty()) return false;
@@ -498,7 +500,6 @@ bool Edit::PaintFromCells() {
     }
   }
 
-  const QString text = QLineEdit::text();
   int width = 0;  // 64ths of a pixel
   double overhang = 0;
   double inkTop = 0;
@@ -539,19 +540,25 @@ bool Edit::PaintFromCells() {
   if (frame_.size() != panel.size() || frame_.format() != panel.format() || framePanel_ != panel.cacheKey()) {
     frame_ = panel.copy();
     framePanel_ = panel.cacheKey();
-  } else if (!frameInk_.isEmpty()) {
-    for (int y = frameInk_.top(); y <= frameInk_.bottom(); ++y)
-      std::memcpy(reinterpret_cast<QRgb*>(frame_.scanLine(y)) + frameInk_.left(),
-                  reinterpret_cast<const QRgb*>(panel.constScanLine(y)) + frameInk_.left(),
-                  static_cast<std::size_t>(frameInk_.width()) * sizeof(QRgb));
+    frameInk_ = QRect();
   }
-  frameInk_ = QRect();
   uchar* const frameBits = frame_.bits();
   const qsizetype frameLine = frame_.bytesPerLine();
+  if (!frameInk_.isEmpty()) {
+    const qsizetype offset = frameInk_.top() * frameLine + frameInk_.left() * qsizetype(sizeof(QRgb));
+    const uchar* from = panel.constBits() + offset;
+    uchar* to = frameBits + offset;
+    const std::size_t bytes = static_cast<std::size_t>(frameInk_.width()) * sizeof(QRgb);
+    for (int y = frameInk_.top(); y <= frameInk_.bottom(); ++y, from += frameLine, to += frameLine)
+      std::memcpy(to, from, bytes);
+  }
+  frameInk_ = QRect();
   const QRect plain = panelPlain_ & r;
   const auto copy = [&](const GlyphCells::Cell& cell, int pixel) {
     const QRect place = cell.ink.translated(pixel, line.y());
-    if (!plain.contains(place)) return false;
+    if (place.left() < plain.left() || place.right() > plain.right() || place.top() < plain.top() ||
+        place.bottom() > plain.bottom())
+      return false;
     const uchar* from = cell.image.constBits();
     const qsizetype fromLine = cell.image.bytesPerLine();
     uchar* to = frameBits + place.top() * frameLine + place.left() * qsizetype(sizeof(QRgb));
