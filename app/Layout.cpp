@@ -68,7 +68,11 @@ ui::Edit* MakeValueEdit(QWidget* parent, const char* name, const QRect& design, 
   edit->setAlignment(alignment | Qt::AlignVCenter);
   edit->SetColor(colours::White);
   edit->SetTextColor(colours::Black);
-  edit->setFont(ArialFont(true));
+  QFont font = ArialFont(true);
+  // The output fields show numbers, times and a few words, which need no shaping: a new text is
+  // laid out at every pump of a run.
+  if (!enabled) font.setStyleStrategy(QFont::PreferNoShaping);
+  edit->setFont(font);
   edit->setEnabled(enabled);
   return edit;
 }
@@ -264,12 +268,13 @@ void TKVFGraphiques::BindHandlers() {
   connect(sbZoomIn, &QToolButton::clicked, this, [this] { sbZoomInClick(sbZoomIn); });
   connect(sbZoomOut, &QToolButton::clicked, this, [this] { sbZoomOutClick(sbZoomOut); });
   for (ui::Edit* edit : {eSpeed, eAlt}) {
-    edit->SetKeyPressHandler([this](QObject* Sender, char16_t& Key) { eSpeedKeyPress(Sender, Key); });
+    // Direct, so that the handler can swallow the key before the field takes it.
+    connect(edit, &ui::Edit::KeyPress, this, &TKVFGraphiques::eSpeedKeyPress, Qt::DirectConnection);
     connect(edit, &QLineEdit::textChanged, this, [this, edit] { eSpeedChange(edit); });
   }
-  RadioGroup1->SetClickHandler([this](QObject* Sender) { RadioGroup1Click(Sender); });
-  mmExplications->SetMouseEnterHandler([this](QObject* Sender) { mmExplicationsMouseEnter(Sender); });
-  mmExplications->SetMouseLeaveHandler([this](QObject* Sender) { mmExplicationsMouseLeave(Sender); });
+  connect(RadioGroup1, &ui::RadioGroup::Clicked, this, &TKVFGraphiques::RadioGroup1Click);
+  connect(mmExplications, &ui::Memo::MouseEnter, this, &TKVFGraphiques::mmExplicationsMouseEnter);
+  connect(mmExplications, &ui::Memo::MouseLeave, this, &TKVFGraphiques::mmExplicationsMouseLeave);
 }
 
 void TKVFGraphiques::BindShortcuts() {

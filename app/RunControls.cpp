@@ -100,5 +100,7 @@ void TKVFGraphiques::ResetScene() {
 void TKVFGraphiques::RunSimulation() {
   WindowRunHost host(*this);
   sim::RunSimulation(host);
+  // Control goes back to an event loop: the fields take what the run wrote last.
+  ui::ShowPendingTexts();
   host.GiveFocusBack();
 }

@@ -26,20 +26,6 @@ void SetFieldText(ui::Edit* field, std::string_view text) {
   if (field->text() != value) field->setText(value);
 }
 
-// A result field written at every step: the field shows it at the next pump.
-void SetResultText(ui::Edit* field, const QString& text, std::string& latin1) {
-  latin1.resize(static_cast<std::size_t>(text.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text.at(i).unicode();
-    if (c >= 0x100) {  // beyond 8 bits (a locale's AM or PM): written the ordinary way
-      if (field->text() != text) field->setText(text);
-      return;
-    }
-    latin1[static_cast<std::size_t>(i)] = static_cast<char>(c);
-  }
-  field->SetLatin1Text(latin1);
-}
-
 }  // namespace
 
 WindowRunHost::WindowRunHost(TKVFGraphiques& window) : w_(window) {}
@@ -68,9 +54,10 @@ void WindowRunHost::SetAltitudeColour(base::Colour colour) {
 }
 void WindowRunHost::SetMaxAltText(std::string_view text) { w_.eMaxAlt->SetLatin1Text(text); }
 std::string_view WindowRunHost::MaxAltText() { return w_.eMaxAlt->Latin1Text(); }
+// The field keeps the value and writes its text in the user's locale when it shows it.
 void WindowRunHost::SetDuration(std::int32_t StepCount) {
   const sim::TimeOfDay t = sim::DurationOfSteps(StepCount);
-  SetResultText(w_.eDuree, ui::LongTimeText(t.Hours, t.Minutes, t.Seconds), duration_);
+  w_.eDuree->SetTimeOfDay(t.Hours * 3600 + t.Minutes * 60 + t.Seconds);
 }
 
 void WindowRunHost::InitGrid() { w_.InitGrid(); }

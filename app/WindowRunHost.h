@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <string>
 
 #include "sim/RunHost.h"
 
@@ -64,5 +63,4 @@ class WindowRunHost final : public sim::RunHost {
   QPointer<QWidget> focusTaken_;
   QPointer<QWidget> focusMovedTo_;
   bool focusLeaving_ = false;
-  std::string duration_;  // the duration text as 8-bit characters, kept for its capacity
 };

@@ -1,21 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cheap paths of the window keep what the ordinary ones give: a field written at every step
-// holds its new text at once and shows it at the next pump; a field in a container paints the
-// same pixels as a plain line edit; a pump repaints the places drawn at, not the box around them.
+// holds its new text at once and shows it at the next pump, and agrees with Qt's text whenever
+// events are handled; a field in a container paints the same pixels as a plain line edit, also
+// from its cached glyphs; a pump repaints the places drawn at, not the box around them.
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/KVUGraphiques.h"
 #include "base/Colours.h"
+#include "sim/UnitState.h"
 #include "ui/canvas/DrawingSurface.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/GroupBox.h"
+#include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 
 namespace {
 
 QString Shown(const ui::Edit& edit) { return static_cast<const QLineEdit&>(edit).text(); }
+
+// The window's font for its result fields.
+QFont FieldFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+  font.setPixelSize(13);
+  font.setBold(true);
+  return font;
+}
 
 }  // namespace
 
@@ -29,7 +42,7 @@ class TestDeferredDisplay : public QObject {
     QSignalSpy changes(&edit, &QLineEdit::textChanged);
     edit.SetLatin1Text("20200");
     edit.SetLatin1Text("20201");
-    QCOMPARE(edit.text(), QStringLiteral("20201"));
+    QCOMPARE(edit.CurrentText(), QStringLiteral("20201"));
     QCOMPARE(edit.Latin1Text(), std::string_view("20201"));
     QCOMPARE(Shown(edit), QStringLiteral("0"));
     ui::PumpEvents();
@@ -59,9 +72,9 @@ class TestDeferredDisplay : public QObject {
     // A key acts on the text the field holds, also when it has not been shown yet.
     edit.SetLatin1Text("12");
     edit.setCursorPosition(2);
-    edit.SetKeyPressHandler([](QObject*, char16_t&) {});
+    QObject::connect(&edit, &ui::Edit::KeyPress, &edit, [](QObject*, char16_t&) {});
     QTest::keyClick(&edit, Qt::Key_Backspace);
-    QCOMPARE(edit.text(), QStringLiteral("1"));
+    QCOMPARE(edit.CurrentText(), QStringLiteral("1"));
     QCOMPARE(Shown(edit), QStringLiteral("1"));
   }
 
@@ -72,7 +85,7 @@ class TestDeferredDisplay : public QObject {
     edit.setText(QStringLiteral("9\u20AC"));
     QCOMPARE(edit.Latin1Text(), std::string_view("9?"));
     edit.SetLatin1Text("9?");  // not the text the field holds, so it is written
-    QCOMPARE(edit.text(), QStringLiteral("9?"));
+    QCOMPARE(edit.CurrentText(), QStringLiteral("9?"));
   }
 
   // An edit in a container paints its corners and copies its frame itself; the pixels are a
@@ -115,6 +128,138 @@ class TestDeferredDisplay : public QObject {
     box.SetColor(base::colours::Yellow);  // the corners follow the container's colour
     plainBox.SetColor(base::colours::Yellow);
     QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
+  }
+
+  // An output field paints the texts of a run from the cached glyphs of their characters; the
+  // pixels are still a plain line edit's, on every background a result field takes, for texts
+  // narrower and wider than the field, and for those it leaves to Qt.
+  void outputFieldPaintsAsAPlainLineEdit_data() {
+    QTest::addColumn<bool>("windowFont");
+    QTest::addColumn<bool>("shaped");  // the field's font shapes; the plain line edit's always does
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("width");
+    QTest::newRow("window font, centred") << true << true << int(Qt::AlignHCenter) << 127;
+    QTest::newRow("window font, centred, even") << true << true << int(Qt::AlignHCenter) << 128;
+    QTest::newRow("window font, centred, wide") << true << true << int(Qt::AlignHCenter) << 291;
+    QTest::newRow("window font, left") << true << true << int(Qt::AlignLeft) << 127;
+    QTest::newRow("window font, right") << true << true << int(Qt::AlignRight) << 128;
+    QTest::newRow("window font unshaped, centred") << true << false << int(Qt::AlignHCenter) << 127;
+    QTest::newRow("default font, centred") << false << true << int(Qt::AlignHCenter) << 127;
+  }
+  void outputFieldPaintsAsAPlainLineEdit() {
+    QFETCH(bool, windowFont);
+    QFETCH(bool, shaped);
+    QFETCH(int, alignment);
+    QFETCH(int, width);
+    ui::GroupBox box;
+    box.resize(width + 4, 46);
+    box.SetColor(base::colours::Yellow);
+    auto* edit = new ui::Edit(&box);
+    edit->setGeometry(2, 18, width, 26);
+    edit->SetTextColor(base::colours::Black);
+    if (windowFont) edit->setFont(FieldFont());
+    if (!shaped) {
+      // As the window's output fields: their texts need no shaping, and look the same without.
+      QFont font = edit->font();
+      font.setStyleStrategy(QFont::PreferNoShaping);
+      edit->setFont(font);
+    }
+    edit->setAlignment(Qt::Alignment(alignment) | Qt::AlignVCenter);
+    edit->setEnabled(false);
+
+    ui::GroupBox plainBox;
+    plainBox.resize(box.size());
+    plainBox.SetColor(base::colours::Yellow);
+    auto* plain = new QLineEdit(&plainBox);
+    plain->setGeometry(edit->geometry());
+    plain->setFont(windowFont ? FieldFont() : QFont());
+    plain->setAlignment(edit->alignment());
+    plain->setEnabled(false);
+
+    // Texts ending in every digit: a last glyph whose ink passes its advance widens the text.
+    const char* texts[] = {"0",        "7",        "20200",    "-6371",   "2147483647",  "20144",
+                           "-35682",   "123",      "45",       "-96",     "789",         "00:15:07",
+                           "20:33:34", "19:46:28", "",         "Crashed", "Out of view", "-1:-",
+                           "1234567890123456789012345"};
+    for (const base::Colour colour : {base::colours::White, base::colours::Lime, base::colours::Red}) {
+      edit->SetColor(colour);
+      plain->setPalette(edit->palette());
+      for (const char* text : texts) {
+        edit->SetLatin1Text(text);
+        ui::PumpEvents();
+        plain->setText(QString::fromLatin1(text));
+        QVERIFY2(box.grab().toImage() == plainBox.grab().toImage(), text);
+      }
+    }
+    // A narrower field draws its frame anew, without what the wider one held.
+    box.resize(box.width() - 9, box.height());
+    plainBox.resize(box.size());
+    edit->resize(edit->width() - 9, edit->height());
+    plain->resize(edit->size());
+    edit->SetLatin1Text("20200");
+    plain->setText(QStringLiteral("20200"));
+    ui::PumpEvents();
+    QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
+  }
+
+  void timeOfDayIsWrittenWhenTheFieldTakesIt() {
+    ui::Edit edit;
+    QSignalSpy changes(&edit, &QLineEdit::textChanged);
+    edit.SetTimeOfDay(907);
+    QCOMPARE(edit.CurrentText(), QStringLiteral("00:15:07"));
+    edit.SetTimeOfDay(90000);  // a day and an hour: the time of day
+    QCOMPARE(edit.CurrentText(), QStringLiteral("01:00:00"));
+    QCOMPARE(edit.Latin1Text(), std::string_view("01:00:00"));
+    QCOMPARE(Shown(edit), QString());
+    ui::PumpEvents();
+    QCOMPARE(Shown(edit), QStringLiteral("01:00:00"));
+    QCOMPARE(changes.count(), 1);
+
+    edit.SetTimeOfDay(3600);  // the time it shows: nothing waits, nothing changes
+    ui::PumpEvents();
+    QCOMPARE(changes.count(), 1);
+    edit.SetLatin1Text("Lost");  // a text written since is the field's, until a time follows
+    QCOMPARE(edit.CurrentText(), QStringLiteral("Lost"));
+    edit.SetTimeOfDay(3600);
+    QCOMPARE(edit.CurrentText(), QStringLiteral("01:00:00"));
+    ui::PumpEvents();
+    QCOMPARE(Shown(edit), QStringLiteral("01:00:00"));
+    edit.setText(QStringLiteral("x"));  // Qt's own write: the field forgets the time it showed
+    edit.SetTimeOfDay(3600);
+    QCOMPARE(edit.CurrentText(), QStringLiteral("01:00:00"));
+  }
+
+  // Wherever events are handled during and after a run (every pump, the lost message, back in
+  // the event loop), each result field reads the same through Qt as through the field's own API.
+  void resultFieldsAgreeWithQtWheneverEventsAreHandled() {
+    KVUGraphiques::ResetUnitState();
+    TKVFGraphiques w;
+    w.Start.CheckSingleInstance = false;
+    w.Start.FlashCount = 0;
+    w.FormCreate(&w);
+    int checks = 0;
+    QStringList disagreements;
+    const auto check = [&](const char* where) {
+      for (ui::Edit* field : {w.eAltitude, w.eMaxAlt, w.eDuree}) {
+        ++checks;
+        const QString qt = static_cast<QLineEdit*>(field)->text();
+        const std::string_view latin1 = field->Latin1Text();
+        if (qt != field->CurrentText() || qt != QString::fromLatin1(latin1.data(), qsizetype(latin1.size())))
+          disagreements << QStringLiteral("%1 %2: %3 / %4").arg(where, field->objectName(), qt, field->CurrentText());
+      }
+    };
+    ui::SetPumpHook([&] { check("pump"); });
+    ui::SetMessageHook([&](const QString&, const QString&) { check("message"); });
+    w.RadioGroup1->SetItemIndex(-1);
+    w.eAlt->setText(QStringLiteral("20200"));
+    w.eSpeed->setText(QStringLiteral("100000"));  // lost in deep space
+    w.sbStartClick(&w);
+    check("after the run");
+    ui::SetPumpHook({});
+    ui::SetMessageHook({});
+    QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.mid(0, 5).join(QLatin1Char('\n'))));
+    QVERIFY(checks > 1000);
+    QCOMPARE(w.eAltitude->text(), QStringLiteral("Lost"));
   }
 
   void pumpRepaintsThePlacesDrawnAt() {

@@ -124,7 +124,7 @@ void TestWidgets::editKeyHandler() {
   int seen = -1;
   QString textWhenSeen;
   QObject* sender = nullptr;
-  edit.SetKeyPressHandler([&](QObject* Sender, char16_t& Key) {
+  QObject::connect(&edit, &ui::Edit::KeyPress, &edit, [&](QObject* Sender, char16_t& Key) {
     sender = Sender;
     seen = Key;
     textWhenSeen = edit.text();
@@ -162,7 +162,7 @@ void TestWidgets::radioGroupIndexAndClicks() {
   group.SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
   group.show();
   int clicks = 0;
-  group.SetClickHandler([&](QObject*) { ++clicks; });
+  QObject::connect(&group, &ui::RadioGroup::Clicked, &group, [&](QObject*) { ++clicks; });
 
   group.SetItemIndex(1);
   QCOMPARE(group.ItemIndex(), 1);

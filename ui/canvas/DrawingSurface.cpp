@@ -300,9 +300,13 @@ void DrawingSurface::FillRect(int x1, int y1, int x2, int y2) {
                               std::max(y1, y2), image_.width(), image_.height());
   if (r.isEmpty()) return;
   const QRgb rgb = ToRgb(brush_);
-  for (int py = r.top(); py <= r.bottom(); ++py) {
-    QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
-    std::fill(line + r.left(), line + r.right() + 1, rgb);
+  if (r == image_.rect()) {
+    image_.fill(rgb);  // the whole surface, as a scene is cleared: Qt's vectorised fill
+  } else {
+    for (int py = r.top(); py <= r.bottom(); ++py) {
+      QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
+      std::fill(line + r.left(), line + r.right() + 1, rgb);
+    }
   }
   MarkDirty(r);
 }

@@ -36,9 +36,18 @@ void BarGauge::SetFillColor(Colour colour) {
 
 void BarGauge::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setPen(ResolveColour(SysButtonFace).darker(160));
-  painter.setBrush(ResolveColour(base::colours::White));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const QColor border = ResolveColour(SysButtonFace).darker(160);
+  const QColor white = ResolveColour(base::colours::White);
+  if (width() >= 2 && height() >= 2) {
+    // The one-pixel border and the white inside as two fills: the pixels of a drawn rectangle,
+    // without stroking its outline at every new value.
+    painter.fillRect(rect(), border);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), white);
+  } else {
+    painter.setPen(border);
+    painter.setBrush(white);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
   const QRect inner = rect().adjusted(1, 1, -1, -1);
   if (inner.isEmpty() || progress_ == 0) return;
   QRect bar = inner;

@@ -40,12 +40,12 @@ void Memo::SetVerticalScrollBar(bool shown) {
 
 void Memo::enterEvent(QEnterEvent* event) {
   QPlainTextEdit::enterEvent(event);
-  if (enter_) enter_(this);
+  emit MouseEnter(this);
 }
 
 void Memo::leaveEvent(QEvent* event) {
   QPlainTextEdit::leaveEvent(event);
-  if (leave_) leave_(this);
+  emit MouseLeave(this);
 }
 
 }  // namespace ui

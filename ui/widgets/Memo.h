@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A multi-line memo: lines of plain text, a background colour, a vertical scroll bar or none,
-// and handlers for the pointer entering and leaving it. Tab moves the focus on, as in a form.
+// and signals for the pointer entering and leaving it. Tab moves the focus on, as in a form.
 #pragma once
 
 #include <QPlainTextEdit>
 #include <QStringList>
-#include <functional>
 
 #include "ui/widgets/Colour.h"
 
@@ -15,8 +14,6 @@ class Memo : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  using MouseHandler = std::function<void(QObject* Sender)>;
-
   explicit Memo(QWidget* parent = nullptr);
 
   void SetLines(const QStringList& lines);
@@ -26,8 +23,10 @@ class Memo : public QPlainTextEdit {
   Colour Color() const { return colour_; }
   void SetVerticalScrollBar(bool shown);
 
-  void SetMouseEnterHandler(MouseHandler handler) { enter_ = std::move(handler); }
-  void SetMouseLeaveHandler(MouseHandler handler) { leave_ = std::move(handler); }
+
+ signals:
+  void MouseEnter(QObject* Sender);
+  void MouseLeave(QObject* Sender);
 
  protected:
   void enterEvent(QEnterEvent* event) override;
@@ -35,8 +34,6 @@ class Memo : public QPlainTextEdit {
 
  private:
   Colour colour_ = SysWindow;
-  MouseHandler enter_;
-  MouseHandler leave_;
 };
 
 }  // namespace ui

@@ -77,7 +77,7 @@ void RadioGroup::UserClicked(int index) {
   if (index == index_) return;
   index_ = index;
   UpdateTabStop();
-  if (click_) click_(this);
+  emit Clicked(this);
 }
 
 void RadioGroup::resizeEvent(QResizeEvent* event) {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A radio group: a group box of mutually exclusive radio buttons in columns, with a selection
-// index (-1 for none). Its click handler fires when the user changes the selection, never when
-// the program sets the index.
+// index (-1 for none). It signals a click when the user changes the selection, never when the
+// program sets the index.
 #pragma once
 
 #include <QStringList>
-#include <functional>
 #include <vector>
 
 #include "ui/widgets/GroupBox.h"
@@ -19,8 +18,6 @@ class RadioGroup : public GroupBox {
   Q_OBJECT
 
  public:
-  using ClickHandler = std::function<void(QObject* Sender)>;
-
   explicit RadioGroup(QWidget* parent = nullptr);
 
   void SetItems(const QStringList& items);
@@ -33,7 +30,10 @@ class RadioGroup : public GroupBox {
   void SetItemIndex(int index);
 
   QRadioButton* Button(int index) const;
-  void SetClickHandler(ClickHandler handler) { click_ = std::move(handler); }
+
+ signals:
+  // The user has selected another item.
+  void Clicked(QObject* Sender);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -47,7 +47,6 @@ class RadioGroup : public GroupBox {
   std::vector<QRadioButton*> buttons_;
   int columns_ = 1;
   int index_ = -1;
-  ClickHandler click_;
 };
 
 }  // namespace ui

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The services over Qt: the pump over processEvents, the dialog over QMessageBox, the time text
-// over the system locale.
+// from the system locale.
 #include "ui/widgets/Services.h"
 
 #include <QApplication>
@@ -15,9 +15,6 @@
 #include <QTime>
 #include <QWidget>
 #include <QWindow>
-#include <memory>
-
-#include <vector>
 
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
@@ -51,128 +48,6 @@ QString WithoutTimeZone(const QString& format) {
   }
   return out.trimmed();
 }
-
-// The long time format taken apart once, so that a time text costs a few appends. It is used
-// only when it gives the locale's own text for a probe of every hour; otherwise QLocale writes
-// every text.
-class TimeFormat {
- public:
-  explicit TimeFormat(const QLocale& locale)
-      : locale_(locale), format_(WithoutTimeZone(locale.timeFormat(QLocale::LongFormat))) {
-    usable_ = Parse();
-    for (int h = 0; usable_ && h < 24; ++h) {
-      for (const QTime probe : {QTime(h, 0, 0), QTime(h, 7, 9), QTime(h, 59, 59)})
-        usable_ = usable_ && Write(probe.hour(), probe.minute(), probe.second()) ==
-                                 locale_.toString(probe, format_);
-    }
-  }
-
-  const QLocale& Locale() const { return locale_; }
-
-  QString Text(int hours, int minutes, int seconds) const {
-    if (usable_) return Write(hours, minutes, seconds);
-    return locale_.toString(QTime(hours, minutes, seconds), format_);
-  }
-
- private:
-  enum class Kind { Literal, Hour, Hour24, Minute, Second, Milliseconds, AmPmUpper, AmPmLower };
-  struct Token {
-    Kind kind;
-    int width;  // the digits at least; for Milliseconds, the digits shown
-    QString text;
-  };
-
-  // Qt's time pattern letters; any other letter outside quotes leaves the work to QLocale.
-  bool Parse() {
-    const QString& f = format_;
-    QString literal;
-    const auto flush = [&] {
-      if (!literal.isEmpty()) tokens_.push_back({Kind::Literal, 0, literal});
-      literal.clear();
-    };
-    qsizetype i = 0;
-    while (i < f.size()) {
-      const QChar c = f.at(i);
-      if (c == QLatin1Char('\'')) {
-        if (i + 1 < f.size() && f.at(i + 1) == QLatin1Char('\'')) {
-          literal.append(c);
-          i += 2;
-          continue;
-        }
-        const qsizetype end = f.indexOf(QLatin1Char('\''), i + 1);
-        if (end < 0) return false;
-        literal.append(f.mid(i + 1, end - i - 1));
-        i = end + 1;
-        continue;
-      }
-      qsizetype run = 1;
-      while (i + run < f.size() && f.at(i + run) == c) ++run;
-      if (c == QLatin1Char('h') || c == QLatin1Char('H') || c == QLatin1Char('m') ||
-          c == QLatin1Char('s')) {
-        if (run > 2) return false;
-        flush();
-        const Kind kind = c == QLatin1Char('h')   ? Kind::Hour
-                          : c == QLatin1Char('H') ? Kind::Hour24
-                          : c == QLatin1Char('m') ? Kind::Minute
-                                                  : Kind::Second;
-        tokens_.push_back({kind, static_cast<int>(run), {}});
-      } else if (c == QLatin1Char('z')) {
-        flush();
-        tokens_.push_back({Kind::Milliseconds, run >= 3 ? 3 : 1, {}});
-      } else if (c == QLatin1Char('A') || c == QLatin1Char('a')) {
-        const bool upper = c == QLatin1Char('A');
-        const QChar p = upper ? QLatin1Char('P') : QLatin1Char('p');
-        if (run != 1) return false;
-        flush();
-        tokens_.push_back({upper ? Kind::AmPmUpper : Kind::AmPmLower, 0, {}});
-        twelveHours_ = true;
-        if (i + 1 < f.size() && f.at(i + 1) == p) ++run;
-      } else if (c.isLetter()) {
-        return false;
-      } else {
-        literal.append(QString(run, c));
-      }
-      i += run;
-    }
-    flush();
-    return true;
-  }
-
-  // value is 0 to 59 (hours, minutes, seconds of a time of day).
-  static void AppendNumber(QString& out, int value, int width) {
-    if (width == 2 || value >= 10) out.append(QChar(u'0' + value / 10));
-    out.append(QChar(u'0' + value % 10));
-  }
-
-  QString Write(int hours, int minutes, int seconds) const {
-    QString out;
-    out.reserve(24);
-    for (const Token& t : tokens_) {
-      switch (t.kind) {
-        case Kind::Literal: out.append(t.text); break;
-        case Kind::Hour: {
-          int h = hours;
-          if (twelveHours_) h = h % 12 == 0 ? 12 : h % 12;
-          AppendNumber(out, h, t.width);
-          break;
-        }
-        case Kind::Hour24: AppendNumber(out, hours, t.width); break;
-        case Kind::Minute: AppendNumber(out, minutes, t.width); break;
-        case Kind::Second: AppendNumber(out, seconds, t.width); break;
-        case Kind::Milliseconds: out.append(t.width == 3 ? QStringLiteral("000") : QStringLiteral("0")); break;
-        case Kind::AmPmUpper: out.append((hours < 12 ? locale_.amText() : locale_.pmText()).toUpper()); break;
-        case Kind::AmPmLower: out.append((hours < 12 ? locale_.amText() : locale_.pmText()).toLower()); break;
-      }
-    }
-    return out;
-  }
-
-  QLocale locale_;
-  QString format_;
-  std::vector<Token> tokens_;
-  bool twelveHours_ = false;
-  bool usable_ = false;
-};
 
 // Places a shown top-level window so that its frame stands in the middle of its screen.
 void CentreOnScreen(QWidget& window) {
@@ -229,6 +104,8 @@ QSize ScreenSize() {
 }
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
+  // The dialog runs an event loop: what the fields hold is what they show in it.
+  ShowPendingTexts();
   if (MessageHook()) {
     MessageHook()(title, text);
     return;
@@ -267,11 +144,15 @@ QString LongTimeText(int hours, int minutes, int seconds) {
   long long total = static_cast<long long>(hours) * 3600 + static_cast<long long>(minutes) * 60 + seconds;
   total = ((total % 86400) + 86400) % 86400;
   const int t = static_cast<int>(total);
-  // The run asks for a text at every step: the format is taken apart once per system locale.
-  static std::unique_ptr<TimeFormat> format;
-  const QLocale locale = QLocale::system();
-  if (!format || !(format->Locale() == locale)) format = std::make_unique<TimeFormat>(locale);
-  return format->Text(t / 3600, (t / 60) % 60, t % 60);
+  // The format without its time zone is kept per system locale; the locale writes the text.
+  static QLocale locale = QLocale::c();
+  static QString format;
+  const QLocale system = QLocale::system();
+  if (format.isEmpty() || !(system == locale)) {
+    locale = system;
+    format = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+  }
+  return locale.toString(QTime(t / 3600, (t / 60) % 60, t % 60), format);
 }
 
 }  // namespace ui
