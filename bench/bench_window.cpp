@@ -21,6 +21,7 @@
 
 #include "app/KVUGraphiques.h"
 #include "app/WindowRunHost.h"
+#include "tests/support/StartedWindow.h"
 #include "sim/NumberText.h"
 #include "sim/UnitState.h"
 #include "ui/widgets/Edit.h"
@@ -92,11 +93,8 @@ bool ResetPeakRss() {
 }
 
 std::unique_ptr<TKVFGraphiques> StartWindow() {
-  KVUGraphiques::ResetUnitState();
   auto w = std::make_unique<TKVFGraphiques>();
-  w->Start.CheckSingleInstance = false;
-  w->Start.FlashCount = 0;
-  w->FormCreate(w.get());
+  support::StartWindow(*w);
   return w;
 }
 
