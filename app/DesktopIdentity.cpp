@@ -13,7 +13,8 @@ void SetNames() {
 }
 
 QIcon ApplicationIcon() {
-  return QIcon::fromTheme(ApplicationId, QIcon(QStringLiteral(":/icons/") + ApplicationId + QStringLiteral(".svg")));
+  return QIcon::fromTheme(
+      ApplicationId, QIcon(QStringLiteral(":/icons/") + ApplicationId + QStringLiteral(".svg")));
 }
 
 }  // namespace DesktopIdentity

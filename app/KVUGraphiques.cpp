@@ -36,7 +36,8 @@ TKVFGraphiques::TKVFGraphiques(QWidget* parent) : ui::Container(parent) { BuildL
 
 void TKVFGraphiques::FormCreate(QObject*) {
   // The look-up comes before the caption is set, so it cannot find this process itself.
-  if (Start.CheckSingleInstance && ui::ActivateRunningInstance(KVUGraphiques::InstanceKey)) std::_Exit(0);
+  if (Start.CheckSingleInstance && ui::ActivateRunningInstance(KVUGraphiques::InstanceKey))
+    std::_Exit(0);
   AlignDrawingArea();
   setWindowTitle(KVUGraphiques::InstanceKey);
   QGuiApplication::setApplicationDisplayName(KVUGraphiques::InstanceKey);
@@ -59,7 +60,9 @@ void TKVFGraphiques::WaitUntilShown() {
   elapsed.start();
   while (elapsed.elapsed() < 1000) {
     const QWindow* window = windowHandle();
-    if (window != nullptr && window->isExposed() && size() != QSize(base::DesignClientWidth, base::DesignClientHeight)) break;
+    if (window != nullptr && window->isExposed() &&
+        size() != QSize(base::DesignClientWidth, base::DesignClientHeight))
+      break;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ui::SleepMs(2);
   }
@@ -86,8 +89,8 @@ void TKVFGraphiques::InitGrid() {
   StringGrid1->SetColWidth(1, 45);
   StringGrid1->SetColWidth(2, 45);
   StringGrid1->SetColWidth(3, StringGrid1->width() - 165);
-  StepTable->SetHeader({QStringLiteral("Time (s)"), QStringLiteral("Alt (km)"), QStringLiteral("Galt"),
-                        QStringLiteral("fV (km/s)")});
+  StepTable->SetHeader({QStringLiteral("Time (s)"), QStringLiteral("Alt (km)"),
+                        QStringLiteral("Galt"), QStringLiteral("fV (km/s)")});
 }
 
 void TKVFGraphiques::FlashStartGroup(int Count) {

@@ -39,8 +39,8 @@ class TKVFGraphiques : public ui::Container {
   Q_OBJECT
 
  public:
-  // Builds the control tree at the design client size (base/DesignSize.h). FormCreate is not run here:
-  // the program calls it right after construction.
+  // Builds the control tree at the design client size (base/DesignSize.h). FormCreate is not run
+  // here: the program calls it right after construction.
   explicit TKVFGraphiques(QWidget* parent = nullptr);
 
   // What FormCreate does besides the layout work. Tests turn off the single-instance look-up

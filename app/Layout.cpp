@@ -34,7 +34,8 @@ namespace {
 QFont PixelFont(const QString& family, int pixels, bool bold = false) {
   QFont font(family);
   // Where Tahoma is missing fontconfig picks a much wider face; Liberation Sans keeps the widths.
-  if (family == QLatin1String("Tahoma")) font.setFamilies({family, QStringLiteral("Liberation Sans")});
+  if (family == QLatin1String("Tahoma"))
+    font.setFamilies({family, QStringLiteral("Liberation Sans")});
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
@@ -53,8 +54,8 @@ Control* Place(Control* control, const char* name, const QRect& design, Align al
   return control;
 }
 
-ui::GroupBox* MakeGroupBox(QWidget* parent, const char* name, const QRect& design, Align align, bool withMargins,
-                           const QString& caption) {
+ui::GroupBox* MakeGroupBox(QWidget* parent, const char* name, const QRect& design, Align align,
+                           bool withMargins, const QString& caption) {
   auto* box = Place(new ui::GroupBox(parent), name, design, align, withMargins);
   box->SetCaption(caption);
   return box;
@@ -77,8 +78,8 @@ ui::Edit* MakeValueEdit(QWidget* parent, const char* name, const QRect& design, 
   return edit;
 }
 
-ui::SpeedButton* MakeSpeedButton(QWidget* parent, const char* name, const QRect& design, ui::Glyph glyph,
-                                 const QString& hint, bool enabled) {
+ui::SpeedButton* MakeSpeedButton(QWidget* parent, const char* name, const QRect& design,
+                                 ui::Glyph glyph, const QString& hint, bool enabled) {
   auto* button = Place(new ui::SpeedButton(parent), name, design, Align::Left, true);
   button->SetGlyph(glyph);
   button->setToolTip(hint);
@@ -96,7 +97,8 @@ void AddKeysToHint(QAbstractButton* button, const QString& keys) {
 
 // A key that works wherever the focus is in the window, leaves the focus where it is, and does
 // nothing while the button it stands for is disabled: a click does nothing then either.
-QShortcut* AddShortcut(QWidget* window, const QList<QKeySequence>& keys, std::function<void()> act) {
+QShortcut* AddShortcut(QWidget* window, const QList<QKeySequence>& keys,
+                       std::function<void()> act) {
   auto* shortcut = new QShortcut(window);
   shortcut->setKeys(keys);
   shortcut->setContext(Qt::WindowShortcut);
@@ -119,11 +121,13 @@ void TKVFGraphiques::BuildLayout() {
   // Children of the window in stacking order, bottom to top.
   Image1 = Place(new ui::ImageControl(this), "Image1", QRect(384, 288, 105, 105));
 
-  Panel1 = Place(new ui::Panel(this), "Panel1", QRect(0, 0, base::DesignClientWidth, base::TopBandHeight), Align::Top);
+  Panel1 = Place(new ui::Panel(this), "Panel1",
+                 QRect(0, 0, base::DesignClientWidth, base::TopBandHeight), Align::Top);
   Panel1->SetColor(ui::SysButtonFace);
   Panel1->setFont(ArialFont());
 
-  GroupBox1 = MakeGroupBox(Panel1, "GroupBox1", QRect(4, 4, 1271, 92), Align::Client, true, QString());
+  GroupBox1 =
+      MakeGroupBox(Panel1, "GroupBox1", QRect(4, 4, 1271, 92), Align::Client, true, QString());
   GroupBox1->SetColor(colours::PaleYellow);
 
   GroupBox9 = MakeGroupBox(GroupBox1, "GroupBox9", QRect(2, 18, 742, 72), Align::Client, false,
@@ -132,14 +136,17 @@ void TKVFGraphiques::BuildLayout() {
   GroupBox3 = MakeGroupBox(GroupBox9, "GroupBox3", QRect(5, 21, 119, 46), Align::Left, true,
                            QStringLiteral("Initial altitude (km)"));
   GroupBox3->SetColor(colours::PaleGreen);
-  eAlt = MakeValueEdit(GroupBox3, "eAlt", QRect(2, 18, 115, 26), QStringLiteral("22000"), Qt::AlignLeft, true);
+  eAlt = MakeValueEdit(GroupBox3, "eAlt", QRect(2, 18, 115, 26), QStringLiteral("22000"),
+                       Qt::AlignLeft, true);
 
   GroupBox2 = MakeGroupBox(GroupBox9, "GroupBox2", QRect(130, 21, 120, 46), Align::Left, true,
                            QStringLiteral("Initial speed (km/h)"));
   GroupBox2->SetColor(colours::PaleGreen);
-  eSpeed = MakeValueEdit(GroupBox2, "eSpeed", QRect(2, 18, 116, 26), QStringLiteral("14000"), Qt::AlignLeft, true);
+  eSpeed = MakeValueEdit(GroupBox2, "eSpeed", QRect(2, 18, 116, 26), QStringLiteral("14000"),
+                         Qt::AlignLeft, true);
 
-  RadioGroup1 = Place(new ui::RadioGroup(GroupBox9), "RadioGroup1", QRect(256, 21, 412, 46), Align::Left, true);
+  RadioGroup1 = Place(new ui::RadioGroup(GroupBox9), "RadioGroup1", QRect(256, 21, 412, 46),
+                      Align::Left, true);
   RadioGroup1->SetCaption(QStringLiteral("Ready available values"));
   RadioGroup1->SetColor(colours::Silver);
   RadioGroup1->SetColumns(3);
@@ -147,7 +154,8 @@ void TKVFGraphiques::BuildLayout() {
                          QStringLiteral("GEO-S satellite")});
   RadioGroup1->SetItemIndex(1);
 
-  GroupBox5 = MakeGroupBox(GroupBox9, "GroupBox5", QRect(672, 21, 65, 46), Align::Right, true, QStringLiteral("G"));
+  GroupBox5 = MakeGroupBox(GroupBox9, "GroupBox5", QRect(672, 21, 65, 46), Align::Right, true,
+                           QStringLiteral("G"));
   GroupBox5->SetColor(colours::PaleYellow);
   eGravConst = Place(new ui::Edit(GroupBox5), "eGravConst", QRect(2, 18, 61, 26), Align::Client);
   eGravConst->setText(QStringLiteral("9,81"));
@@ -161,42 +169,52 @@ void TKVFGraphiques::BuildLayout() {
                            QStringLiteral(" P R O G R A M  E X E C U T I O N  "));
   GroupBox8->SetColor(colours::Yellow);
 
-  GroupBox10 = MakeGroupBox(GroupBox8, "GroupBox10", QRect(5, 21, 63, 46), Align::Left, true, QStringLiteral("Zoom"));
+  GroupBox10 = MakeGroupBox(GroupBox8, "GroupBox10", QRect(5, 21, 63, 46), Align::Left, true,
+                            QStringLiteral("Zoom"));
   GroupBox10->SetColor(colours::Yellow);
   sbZoomIn = MakeSpeedButton(GroupBox10, "sbZoomIn", QRect(5, 21, 23, 20), ui::Glyph::ZoomIn,
                              QStringLiteral("Zoom in, larger picture"), true);
   sbZoomOut = MakeSpeedButton(GroupBox10, "sbZoomOut", QRect(34, 21, 23, 20), ui::Glyph::ZoomOut,
                               QStringLiteral("Zoom out, smaller picture"), true);
 
-  gbStart = MakeGroupBox(GroupBox8, "gbStart", QRect(74, 21, 127, 46), Align::Left, true, QStringLiteral("Simulation"));
+  gbStart = MakeGroupBox(GroupBox8, "gbStart", QRect(74, 21, 127, 46), Align::Left, true,
+                         QStringLiteral("Simulation"));
   gbStart->SetColor(colours::Yellow);
-  sbStart = MakeSpeedButton(gbStart, "sbStart", QRect(5, 21, 23, 20), ui::Glyph::Start, QStringLiteral("Start"), true);
-  sbPause = MakeSpeedButton(gbStart, "sbPause", QRect(34, 21, 23, 20), ui::Glyph::Pause, QStringLiteral("Pause"), false);
-  sbStop = MakeSpeedButton(gbStart, "sbStop", QRect(63, 21, 23, 20), ui::Glyph::Stop, QStringLiteral("Stop"), false);
-  Button1 = Place(new QPushButton(QStringLiteral("g=0"), gbStart), "Button1", QRect(97, 18, 28, 26), Align::Right);
+  sbStart = MakeSpeedButton(gbStart, "sbStart", QRect(5, 21, 23, 20), ui::Glyph::Start,
+                            QStringLiteral("Start"), true);
+  sbPause = MakeSpeedButton(gbStart, "sbPause", QRect(34, 21, 23, 20), ui::Glyph::Pause,
+                            QStringLiteral("Pause"), false);
+  sbStop = MakeSpeedButton(gbStart, "sbStop", QRect(63, 21, 23, 20), ui::Glyph::Stop,
+                           QStringLiteral("Stop"), false);
+  Button1 = Place(new QPushButton(QStringLiteral("g=0"), gbStart), "Button1", QRect(97, 18, 28, 26),
+                  Align::Right);
   Button1->setToolTip(QStringLiteral("Zero gravity"));
   Button1->setFocusPolicy(Qt::StrongFocus);
 
   GroupBox7 = MakeGroupBox(GroupBox8, "GroupBox7", QRect(207, 21, 83, 46), Align::Left, true,
                            QStringLiteral("Altitude (km)"));
   GroupBox7->SetColor(colours::Yellow);
-  eAltitude = MakeValueEdit(GroupBox7, "eAltitude", QRect(2, 18, 79, 26), QStringLiteral("22000"), Qt::AlignHCenter,
-                            false);
+  eAltitude = MakeValueEdit(GroupBox7, "eAltitude", QRect(2, 18, 79, 26), QStringLiteral("22000"),
+                            Qt::AlignHCenter, false);
 
   GroupBox6 = MakeGroupBox(GroupBox8, "GroupBox6", QRect(296, 21, 87, 46), Align::Left, true,
                            QStringLiteral("Alt max (km)"));
   GroupBox6->SetColor(colours::Yellow);
-  eMaxAlt = MakeValueEdit(GroupBox6, "eMaxAlt", QRect(2, 18, 83, 26), QStringLiteral("22000"), Qt::AlignHCenter, false);
+  eMaxAlt = MakeValueEdit(GroupBox6, "eMaxAlt", QRect(2, 18, 83, 26), QStringLiteral("22000"),
+                          Qt::AlignHCenter, false);
 
   GroupBox4 = MakeGroupBox(GroupBox8, "GroupBox4", QRect(389, 21, 131, 46), Align::Client, true,
                            QStringLiteral("Flight duration"));
   GroupBox4->SetColor(colours::Yellow);
-  eDuree = MakeValueEdit(GroupBox4, "eDuree", QRect(2, 18, 127, 26), QString(), Qt::AlignHCenter, false);
+  eDuree =
+      MakeValueEdit(GroupBox4, "eDuree", QRect(2, 18, 127, 26), QString(), Qt::AlignHCenter, false);
 
   Panel2 = new ui::Panel(this);
   Panel2->SetSoftEdgeWidth(2);
   Panel2->SetBevelWidth(2);
-  Place(Panel2, "Panel2", QRect(base::DesignAreaWidth, base::TopBandHeight, base::SidePanelWidth, base::DesignAreaHeight),
+  Place(Panel2, "Panel2",
+        QRect(base::DesignAreaWidth, base::TopBandHeight, base::SidePanelWidth,
+              base::DesignAreaHeight),
         Align::Right);
   Panel2->SetColor(colours::PaleYellow);
   Panel2->setFont(ArialFont());
@@ -206,7 +224,8 @@ void TKVFGraphiques::BuildLayout() {
   mmExplications->SetVerticalScrollBar(true);
   mmExplications->SetLines(KVUGraphiques::ExplanationLines());
 
-  StringGrid1 = Place(new ui::StringGrid(Panel2), "StringGrid1", QRect(2, 129, 220, 313), Align::Client);
+  StringGrid1 =
+      Place(new ui::StringGrid(Panel2), "StringGrid1", QRect(2, 129, 220, 313), Align::Client);
   StringGrid1->SetColor(colours::Yellow);
   StringGrid1->setFont(PixelFont(QStringLiteral("Courier New"), 9));
   StepTable = new StepTableModel(this);
@@ -233,9 +252,9 @@ void TKVFGraphiques::BuildLayout() {
     field->setAccessibleName(static_cast<ui::GroupBox*>(field->parentWidget())->Caption());
   GroupBox8->setAccessibleName(QStringLiteral("Program execution"));
   Image1->setAccessibleName(QStringLiteral("Orbit drawing"));
-  Image1->setAccessibleDescription(
-      QStringLiteral("The blue Earth, the grey circle at the initial altitude and the legend; a run draws "
-                     "the trajectory with its vector marks"));
+  Image1->setAccessibleDescription(QStringLiteral(
+      "The blue Earth, the grey circle at the initial altitude and the legend; a run draws "
+      "the trajectory with its vector marks"));
   mmExplications->setAccessibleName(QStringLiteral("Notes on the program"));
   StringGrid1->setAccessibleName(QStringLiteral("Flight table, one row per simulated second"));
   Memo1->setAccessibleName(QStringLiteral("Legend of the vector colours"));

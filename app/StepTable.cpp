@@ -65,12 +65,17 @@ const StepRow* StepTableModel::Step(int row) const {
 }
 
 void StepTableModel::RowChanged(int dataRow) {
-  if (dataRow < reported_) emit dataChanged(index(dataRow, 0), index(dataRow, Columns - 1), {Qt::DisplayRole});
+  if (dataRow < reported_)
+    emit dataChanged(index(dataRow, 0), index(dataRow, Columns - 1), {Qt::DisplayRole});
 }
 
-int StepTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : reported_; }
+int StepTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : reported_;
+}
 
-int StepTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Columns; }
+int StepTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : Columns;
+}
 
 QVariant StepTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= reported_) return {};
@@ -78,12 +83,14 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= Columns) return {};
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= Columns)
+    return {};
   return header_.at(section);
 }
 
 Qt::ItemFlags StepTableModel::flags(const QModelIndex& index) const {
-  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                         : Qt::NoItemFlags;
 }
 
 bool StepTableModel::canFetchMore(const QModelIndex& parent) const {

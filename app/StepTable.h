@@ -16,7 +16,7 @@ class QWidget;
 struct StepRow {
   std::int32_t Time = 0;
   bool Empty = true;
-  double Alt = 0;  // km, negatives already replaced by 0
+  double Alt = 0;   // km, negatives already replaced by 0
   double Galt = 0;  // m/s²
   double Fv = 0;    // km/s
 };
@@ -51,7 +51,8 @@ class StepTableModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool canFetchMore(const QModelIndex& parent) const override;
   void fetchMore(const QModelIndex& parent) override;

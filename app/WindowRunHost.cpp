@@ -115,7 +115,8 @@ void WindowRunHost::NoteFocusMoved() {
 
 void WindowRunHost::GiveFocusBack() {
   QWidget* focus = w_.focusWidget();
-  if (focusTaken_ != nullptr && focus == focusMovedTo_ && focusTaken_->isEnabled() && focusTaken_->isVisible()) {
+  if (focusTaken_ != nullptr && focus == focusMovedTo_ && focusTaken_->isEnabled() &&
+      focusTaken_->isVisible()) {
     focusTaken_->setFocus(Qt::OtherFocusReason);
   } else if (focus == nullptr) {
     w_.Button1->setFocus(Qt::OtherFocusReason);

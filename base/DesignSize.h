@@ -7,9 +7,9 @@ namespace base {
 
 inline constexpr int DesignClientWidth = 1279;
 inline constexpr int DesignClientHeight = 548;
-inline constexpr int TopBandHeight = 100;   // Panel1
-inline constexpr int SidePanelWidth = 228;  // Panel2
-inline constexpr int DesignAreaWidth = DesignClientWidth - SidePanelWidth;  // 1051
+inline constexpr int TopBandHeight = 100;                                    // Panel1
+inline constexpr int SidePanelWidth = 228;                                   // Panel2
+inline constexpr int DesignAreaWidth = DesignClientWidth - SidePanelWidth;   // 1051
 inline constexpr int DesignAreaHeight = DesignClientHeight - TopBandHeight;  // 448
 
 }  // namespace base

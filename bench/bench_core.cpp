@@ -36,7 +36,8 @@ FlightResult FlyPlainly(std::int32_t W, std::int32_t H, std::int32_t alt0, doubl
   constexpr double g0 = 9.81;
   const scene::ViewGeometry view =
       scene::ComputeViewGeometry(W, H, sim::EarthRadiusKm, sim::EarthRadiusKm + alt0, 1.0);
-  const scene::StartPoint start = scene::PassStartPoint(view.CentreX, view.CentreY, view.OrbitRadiusPx);
+  const scene::StartPoint start =
+      scene::PassStartPoint(view.CentreX, view.CentreY, view.OrbitRadiusPx);
   const double k = view.PixelsPerKm, R = view.EarthRadiusPx, R2 = R * R;
   const double cx = view.CentreX, cy = view.CentreY;
   const double iV = speedKmh / 3600;
@@ -205,9 +206,12 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
 
-  std::printf("\nbench_core: each flight against its floor, medians of %d alternating repetitions "
-              "(processor time)\n", repetitions);
+  std::printf(
+      "\nbench_core: each flight against its floor, medians of %d alternating repetitions "
+      "(processor time)\n",
+      repetitions);
   bool same = true;
-  for (const Flight* f : {&GpsFlight, &LostFlight, &LongFlight}) same = PrintRatio(*f, repetitions, 1.3) && same;
+  for (const Flight* f : {&GpsFlight, &LostFlight, &LongFlight})
+    same = PrintRatio(*f, repetitions, 1.3) && same;
   return same ? 0 : 1;
 }

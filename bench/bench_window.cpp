@@ -21,9 +21,9 @@
 
 #include "app/KVUGraphiques.h"
 #include "app/WindowRunHost.h"
-#include "tests/support/StartedWindow.h"
 #include "sim/NumberText.h"
 #include "sim/UnitState.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/RadioGroup.h"
@@ -241,7 +241,8 @@ int Grab(const std::string& prefix) {
   std::unique_ptr<TKVFGraphiques> w = StartWindow();
   ui::SetMessageHook([](const QString&, const QString&) {});
   int failures = 0;
-  for (const auto& [name, choose] : {std::pair{"gps", &ChooseGps}, std::pair{"lost", &ChooseLost}}) {
+  for (const auto& [name, choose] :
+       {std::pair{"gps", &ChooseGps}, std::pair{"lost", &ChooseLost}}) {
     choose(*w);
     Run(*w);
     for (int i = 0; i < 5; ++i) ui::PumpEvents();
@@ -343,7 +344,8 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   ChooseScreen(dir);
   // Qt wants a private runtime folder; a private temporary one will do.
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+    qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
   // The window's texts assume the decimal comma; the figures do not depend on it.
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
@@ -413,10 +415,11 @@ int main(int argc, char** argv) {
   const MemoryFigures lostMemory = RunChild(argv[0], smoke ? "gps" : "lost");
   const MemoryFigures longMemory = RunChild(argv[0], smoke ? "gps" : "long");
 
-  std::printf("bench_window: screen %dx%d, window client %dx%d, drawing area %dx%d, %d repetitions "
-              "(medians); per step, floor and ratio from processor time\n",
-              screenSize.width(), screenSize.height(), client.width(), client.height(),
-              area.width(), area.height(), repetitions);
+  std::printf(
+      "bench_window: screen %dx%d, window client %dx%d, drawing area %dx%d, %d repetitions "
+      "(medians); per step, floor and ratio from processor time\n",
+      screenSize.width(), screenSize.height(), client.width(), client.height(), area.width(),
+      area.height(), repetitions);
   std::printf("%-22s %9s %10s %9s %9s %9s %7s %9s %9s\n", "scenario", "steps", "wall ms", "cpu ms",
               "us/step", "floor us", "ratio", "peak MiB", "B/row");
   PrintRow("start-up (no flash)", 0, Median(startups), 0, 0, -1);
@@ -427,8 +430,8 @@ int main(int argc, char** argv) {
            lostMemory.peakKiB, BytesPerRow(lostMemory));
   PrintRow("floor + max, duration", lost.steps, Median(withFields), lost.floor.cpu, 0, -1);
   PrintRow("table after lost run", lost.steps, {lostTable, -1}, 0, 0, -1);
-  PrintRow(smoke ? "table of 100000 rows" : "table of 1000000 rows", manyRows, {millionTable, -1}, 0, 0,
-           -1);
+  PrintRow(smoke ? "table of 100000 rows" : "table of 1000000 rows", manyRows, {millionTable, -1},
+           0, 0, -1);
   PrintRow("  its first showing", manyRows, {millionFirstTable, -1}, 0, 0, -1);
   const double longFloor = longMemory.floorCpuPerStep * longMemory.rows;
   if (longMemory.ok) {
@@ -448,7 +451,8 @@ int main(int argc, char** argv) {
   if (longMemory.ok && !smoke)
     std::printf("window long flight: ratio %.2f (target 1.5)\n", longMemory.run.cpu / longFloor);
   std::printf("targets:\n");
-  std::printf("  lost / GPS per step        %7.2f     (<= 1.2)  %s\n", growth, Verdict(growth <= 1.2));
+  std::printf("  lost / GPS per step        %7.2f     (<= 1.2)  %s\n", growth,
+              Verdict(growth <= 1.2));
   std::printf("  lost run bytes per row     %7.1f     (<= 100)  %s\n", lostBytes,
               Verdict(lostBytes >= 0 && lostBytes <= 100));
   std::printf("  %7d-row table shown    %7.1f ms  (< 50)    %s\n", manyRows, millionTable * 1e3,
@@ -458,11 +462,13 @@ int main(int argc, char** argv) {
   if (longMemory.ok && !smoke) {
     const double longGrowth = (longMemory.run.cpu / longMemory.rows) / gpsPerStep;
     const double longBytes = BytesPerRow(longMemory);
-    std::printf("  long / GPS per step        %7.2f     (<= 1.2)  %s\n", longGrowth, Verdict(longGrowth <= 1.2));
+    std::printf("  long / GPS per step        %7.2f     (<= 1.2)  %s\n", longGrowth,
+                Verdict(longGrowth <= 1.2));
     std::printf("  long flight bytes per row  %7.1f     (<= 100)  %s\n", longBytes,
                 Verdict(longBytes >= 0 && longBytes <= 100));
   }
-  const bool complete = gps.steps > 0 && lost.steps > 0 && gpsMemory.ok && lostMemory.ok && longMemory.ok;
+  const bool complete =
+      gps.steps > 0 && lost.steps > 0 && gpsMemory.ok && lostMemory.ok && longMemory.ok;
   if (!complete) std::fprintf(stderr, "bench_window: a scenario did not complete\n");
   return complete ? 0 : 1;
 }

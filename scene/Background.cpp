@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The background and its legend. The order of the steps decides what covers what: the black
 // interior of the reference circle hides the first row where the two meet, the later rows sit
-// on their own black cells over the circle, and the Earth, drawn last, covers everything it reaches.
+// on their own black cells over the circle, and the Earth, drawn last, covers everything it
+// reaches.
 #include "scene/Background.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The trajectory pixels: one pixel per step, white for pass 1 and red for the other passes of a
-// fan, with the point-mirrored trajectory of a second satellite in yellow for the satellite presets.
+// fan, with the point-mirrored trajectory of a second satellite in yellow for the satellite
+// presets.
 #pragma once
 
 #include <cstdint>

@@ -27,7 +27,7 @@ std::string_view Print(NumberBuffer& buffer, const char* format, double value) {
   const int n = std::snprintf(buffer.data(), buffer.size(), format, value);
   if (n < 0) return {};
   return {buffer.data(), static_cast<std::size_t>(n) < buffer.size() ? static_cast<std::size_t>(n)
-                                                                       : buffer.size() - 1};
+                                                                     : buffer.size() - 1};
 }
 
 // A printed "-0", "-0.000" and the like become unsigned: a value that rounds to zero is zero.
@@ -86,8 +86,7 @@ std::optional<double> ReadFloat(std::string_view text) {
 
   double value = 0;
   const auto [end, error] = std::from_chars(plain, plain + n, value);
-  if (error != std::errc() || end != plain + n || !std::isfinite(value))
-    return std::nullopt;
+  if (error != std::errc() || end != plain + n || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
@@ -105,8 +104,7 @@ std::optional<std::int32_t> ReadInt32(std::string_view text) {
 
 std::optional<std::int64_t> ToWholeNumber(double rounded) {
   // 2^63 is exact as a double; every double below it and at least -2^63 converts exactly.
-  if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
-    return std::nullopt;
+  if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0)) return std::nullopt;
   return static_cast<std::int64_t>(rounded);
 }
 
@@ -128,9 +126,9 @@ std::string_view FormatThousandths(double value, NumberBuffer& buffer, char sepa
       std::fma(value, 2000.0, -doubled) == 0.0 && std::fmod(doubled, 2.0) != 0.0) {
     const double thousandths = (doubled + (doubled > 0 ? 1.0 : -1.0)) / 2.0;
     const auto whole = static_cast<std::int64_t>(std::fabs(thousandths));
-    const int n = std::snprintf(buffer.data(), buffer.size(), "%s%lld.%03lld",
-                                thousandths < 0 ? "-" : "", static_cast<long long>(whole / 1000),
-                                static_cast<long long>(whole % 1000));
+    const int n =
+        std::snprintf(buffer.data(), buffer.size(), "%s%lld.%03lld", thousandths < 0 ? "-" : "",
+                      static_cast<long long>(whole / 1000), static_cast<long long>(whole % 1000));
     text = {buffer.data(), static_cast<std::size_t>(n)};
   } else {
     text = Print(buffer, "%.3f", value);  // no tie: the nearest is unambiguous

@@ -9,11 +9,11 @@
 
 #include <limits>
 
+#include "base/RoundEven.h"
 #include "scene/ViewGeometry.h"
 #include "sim/Integrator.h"
 #include "sim/NumberText.h"
 #include "sim/Presets.h"
-#include "base/RoundEven.h"
 #include "sim/Telemetry.h"
 #include "sim/UnitState.h"
 
@@ -53,8 +53,7 @@ inline RunInputs ReadInputs(RunHost& host, RunState& s) {
 // The stop rule, after the move: Running stays set only while every test holds.
 template <class Host>
 void ApplyStopRule(Host& host, const RunState& s) {
-  bool goOn = Running && s.hKm > 0 && s.gR < 10 && (s.gR > 0 || ZeroGravity) &&
-              s.ySat <= s.CentreY;
+  bool goOn = Running && s.hKm > 0 && s.gR < 10 && (s.gR > 0 || ZeroGravity) && s.ySat <= s.CentreY;
   // In zero gravity the object may leave the window: its client area, not the drawing area's.
   if (goOn && ZeroGravity) {
     const AreaSize client = host.ClientSize();
@@ -172,8 +171,8 @@ RunInputs RunSimulation(Host& host) {
     return inputs;
   }
 
-  ApplyView(s, scene::ComputeViewGeometry(area.Width, area.Height, s.rE, s.OrbitRadiusKm,
-                                          ZoomFactor));
+  ApplyView(s,
+            scene::ComputeViewGeometry(area.Width, area.Height, s.rE, s.OrbitRadiusKm, ZoomFactor));
   PlaceAtStart(s);
   host.DrawBackground(s, Running);
 

@@ -12,11 +12,11 @@ namespace sim {
 // Inputs for which no flight can be defined end the call before the view is computed, leaving
 // the window idle as after a run.
 enum class RunInputs {
-  Flown,                   // a static redraw or a flight took place
-  AltitudeTooLow,          // at or below -6371 km: the reference circle has no radius
-  NoDrawingArea,           // the drawing area has no width or no height
-  NotAWholeNumber,         // the rounded speed or altitude does not fit in 64 bits
-  OrbitRadiusTooLarge,     // rE + alt0 is beyond the 32-bit range
+  Flown,                // a static redraw or a flight took place
+  AltitudeTooLow,       // at or below -6371 km: the reference circle has no radius
+  NoDrawingArea,        // the drawing area has no width or no height
+  NotAWholeNumber,      // the rounded speed or altitude does not fit in 64 bits
+  OrbitRadiusTooLarge,  // rE + alt0 is beyond the 32-bit range
 };
 
 // The window's RunSimulation, every hand-over through the interface; the result tells the

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "base/Colours.h"
-#include "sim/NumberText.h"
 #include "base/RoundEven.h"
+#include "sim/NumberText.h"
 #include "sim/RunHost.h"
 
 namespace sim {

@@ -21,7 +21,8 @@ namespace tools {
 class HeadlessHost final : public sim::RunHost {
  public:
   // The layout's drawing area; the window's client area adds the side panel and the top band.
-  HeadlessHost(std::string altText, std::string speedText, sim::AreaSize area = {base::DesignAreaWidth, base::DesignAreaHeight});
+  HeadlessHost(std::string altText, std::string speedText,
+               sim::AreaSize area = {base::DesignAreaWidth, base::DesignAreaHeight});
 
   std::string Speed, Alt, Gravity = "9,81", Altitude, MaxAlt;
   int Preset = sim::NoPreset;
@@ -36,7 +37,7 @@ class HeadlessHost final : public sim::RunHost {
   int LostMessages = 0;
   long Pumps = 0;
   std::function<void(const sim::RunState&)> OnRow;  // each table row, with the position
-  std::function<void()> OnPump;                      // each event pump
+  std::function<void()> OnPump;                     // each event pump
   // The drawing hand-overs, for tests that follow them.
   std::function<void(const sim::RunState&)> OnPlot, OnGauges, OnLines;
 
@@ -72,7 +73,11 @@ class HeadlessHost final : public sim::RunHost {
   }
   void ShowLostMessage() override { ++LostMessages; }
 
-  void ResetScene() override { DataRows = 0; MaxAlt.clear(); AltitudeColour = 0xFFFFFF; }
+  void ResetScene() override {
+    DataRows = 0;
+    MaxAlt.clear();
+    AltitudeColour = 0xFFFFFF;
+  }
   void DrawBackground(const sim::RunState&, bool) override {}
   void PlotPoint(sim::RunState& s) override { Call(OnPlot, s); }
   void UpdateVectorGauges(const sim::RunState& s, double) override { Call(OnGauges, s); }

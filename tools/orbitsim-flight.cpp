@@ -46,7 +46,8 @@ std::optional<sim::AreaSize> ReadArea(std::string_view text) {
 double ZoomAfter(long steps) {
   double factor = 1.0;
   const char16_t direction = steps > 0 ? u'-' : u'+';
-  for (long i = 0; i < std::labs(steps) && i < 32; ++i) factor = sim::SteppedZoom(factor, direction);
+  for (long i = 0; i < std::labs(steps) && i < 32; ++i)
+    factor = sim::SteppedZoom(factor, direction);
   return factor;
 }
 
@@ -60,8 +61,7 @@ const char* Refusal(sim::RunInputs inputs) {
       return "no flight can be defined: the rounded speed or altitude does not fit in 64 bits";
     case sim::RunInputs::OrbitRadiusTooLarge:
       return "no flight can be defined: the altitude is too large for the orbit radius";
-    case sim::RunInputs::Flown:
-      break;
+    case sim::RunInputs::Flown: break;
   }
   return "";
 }
@@ -160,7 +160,6 @@ int main(int argc, char** argv) {
     if (c == ' ') c = '_';
   out.Put(args.summary ? "" : "# ");
   out.Put("outcome=" + outcome + " duration_s=" + std::to_string(host.DurationSteps) +
-          " rows=" + std::to_string(host.DataRows) +
-          " max_alt_km=" + host.MaxAlt + "\n");
+          " rows=" + std::to_string(host.DataRows) + " max_alt_km=" + host.MaxAlt + "\n");
   return 0;
 }

@@ -48,7 +48,10 @@ qint64 ColourOf(const QWidget* w) {
 
 QString FontOf(const QWidget* w) {
   const QFont f = w->font();
-  return QStringLiteral("%1 %2%3").arg(f.family()).arg(f.pixelSize()).arg(f.bold() ? QStringLiteral(" bold") : QString());
+  return QStringLiteral("%1 %2%3")
+      .arg(f.family())
+      .arg(f.pixelSize())
+      .arg(f.bold() ? QStringLiteral(" bold") : QString());
 }
 
 void SendEnter(QWidget* w) {
@@ -121,58 +124,79 @@ void TestWindow::controlTree_data() {
   auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
   const QString win = QStringLiteral("KVFGraphiques");
 
-  row("Image1") << "ui::ImageControl" << win << QRect(384, 288, 105, 105) << "" << kNoColour << tahoma << true;
+  row("Image1") << "ui::ImageControl" << win << QRect(384, 288, 105, 105) << "" << kNoColour
+                << tahoma << true;
   row("Panel1") << "ui::Panel" << win << QRect(0, 0, 1279, 100) << "" << face << arial << true;
-  row("GroupBox1") << box << "Panel1" << QRect(4, 4, 1271, 92) << "" << qint64(colours::PaleYellow) << arial << true;
-  row("GroupBox9") << box << "GroupBox1" << QRect(2, 18, 742, 72) << "Parametres (Initial values: GPS Satellite)"
-                   << qint64(colours::PaleYellow) << arial << true;
+  row("GroupBox1") << box << "Panel1" << QRect(4, 4, 1271, 92) << "" << qint64(colours::PaleYellow)
+                   << arial << true;
+  row("GroupBox9") << box << "GroupBox1" << QRect(2, 18, 742, 72)
+                   << "Parametres (Initial values: GPS Satellite)" << qint64(colours::PaleYellow)
+                   << arial << true;
   row("GroupBox3") << box << "GroupBox9" << QRect(5, 21, 119, 46) << "Initial altitude (km)"
                    << qint64(colours::PaleGreen) << arial << true;
-  row("eAlt") << edit << "GroupBox3" << QRect(2, 18, 115, 26) << "22000" << qint64(colours::White) << bold << true;
+  row("eAlt") << edit << "GroupBox3" << QRect(2, 18, 115, 26) << "22000" << qint64(colours::White)
+              << bold << true;
   row("GroupBox2") << box << "GroupBox9" << QRect(130, 21, 120, 46) << "Initial speed (km/h)"
                    << qint64(colours::PaleGreen) << arial << true;
-  row("eSpeed") << edit << "GroupBox2" << QRect(2, 18, 116, 26) << "14000" << qint64(colours::White) << bold << true;
-  row("RadioGroup1") << "ui::RadioGroup" << "GroupBox9" << QRect(256, 21, 412, 46) << "Ready available values"
+  row("eSpeed") << edit << "GroupBox2" << QRect(2, 18, 116, 26) << "14000" << qint64(colours::White)
+                << bold << true;
+  row("RadioGroup1") << "ui::RadioGroup"
+                     << "GroupBox9" << QRect(256, 21, 412, 46) << "Ready available values"
                      << qint64(colours::Silver) << arial << true;
-  row("GroupBox5") << box << "GroupBox9" << QRect(672, 21, 65, 46) << "G" << qint64(colours::PaleYellow) << arial
+  row("GroupBox5") << box << "GroupBox9" << QRect(672, 21, 65, 46) << "G"
+                   << qint64(colours::PaleYellow) << arial << true;
+  row("eGravConst") << edit << "GroupBox5" << QRect(2, 18, 61, 26) << "9,81"
+                    << qint64(colours::PaleYellow) << arial << false;
+  row("GroupBox8") << box << "GroupBox1" << QRect(744, 18, 525, 72)
+                   << " P R O G R A M  E X E C U T I O N  " << qint64(colours::Yellow) << arial
                    << true;
-  row("eGravConst") << edit << "GroupBox5" << QRect(2, 18, 61, 26) << "9,81" << qint64(colours::PaleYellow) << arial
-                    << false;
-  row("GroupBox8") << box << "GroupBox1" << QRect(744, 18, 525, 72) << " P R O G R A M  E X E C U T I O N  "
-                   << qint64(colours::Yellow) << arial << true;
-  row("GroupBox10") << box << "GroupBox8" << QRect(5, 21, 63, 46) << "Zoom" << qint64(colours::Yellow) << arial << true;
-  row("sbZoomIn") << speed << "GroupBox10" << QRect(5, 21, 23, 20) << "" << kNoColour << arial << true;
-  row("sbZoomOut") << speed << "GroupBox10" << QRect(34, 21, 23, 20) << "" << kNoColour << arial << true;
-  row("gbStart") << box << "GroupBox8" << QRect(74, 21, 127, 46) << "Simulation" << qint64(colours::Yellow) << arial
-                 << true;
+  row("GroupBox10") << box << "GroupBox8" << QRect(5, 21, 63, 46) << "Zoom"
+                    << qint64(colours::Yellow) << arial << true;
+  row("sbZoomIn") << speed << "GroupBox10" << QRect(5, 21, 23, 20) << "" << kNoColour << arial
+                  << true;
+  row("sbZoomOut") << speed << "GroupBox10" << QRect(34, 21, 23, 20) << "" << kNoColour << arial
+                   << true;
+  row("gbStart") << box << "GroupBox8" << QRect(74, 21, 127, 46) << "Simulation"
+                 << qint64(colours::Yellow) << arial << true;
   row("sbStart") << speed << "gbStart" << QRect(5, 21, 23, 20) << "" << kNoColour << arial << true;
-  row("sbPause") << speed << "gbStart" << QRect(34, 21, 23, 20) << "" << kNoColour << arial << false;
+  row("sbPause") << speed << "gbStart" << QRect(34, 21, 23, 20) << "" << kNoColour << arial
+                 << false;
   row("sbStop") << speed << "gbStart" << QRect(63, 21, 23, 20) << "" << kNoColour << arial << false;
-  row("Button1") << "QPushButton" << "gbStart" << QRect(97, 18, 28, 26) << "g=0" << kNoColour << arial << true;
-  row("GroupBox7") << box << "GroupBox8" << QRect(207, 21, 83, 46) << "Altitude (km)" << qint64(colours::Yellow)
-                   << arial << true;
-  row("eAltitude") << edit << "GroupBox7" << QRect(2, 18, 79, 26) << "22000" << qint64(colours::White) << bold << false;
-  row("GroupBox6") << box << "GroupBox8" << QRect(296, 21, 87, 46) << "Alt max (km)" << qint64(colours::Yellow)
-                   << arial << true;
-  row("eMaxAlt") << edit << "GroupBox6" << QRect(2, 18, 83, 26) << "22000" << qint64(colours::White) << bold << false;
-  row("GroupBox4") << box << "GroupBox8" << QRect(389, 21, 131, 46) << "Flight duration" << qint64(colours::Yellow)
-                   << arial << true;
-  row("eDuree") << edit << "GroupBox4" << QRect(2, 18, 127, 26) << "" << qint64(colours::White) << bold << false;
-  row("Panel2") << "ui::Panel" << win << QRect(1051, 100, 228, 448) << "" << qint64(colours::PaleYellow) << arial
-                << true;
-  row("mmExplications") << "ui::Memo" << "Panel2" << QRect(2, 2, 220, 127) << "" << qint64(colours::PaleYellow)
+  row("Button1") << "QPushButton"
+                 << "gbStart" << QRect(97, 18, 28, 26) << "g=0" << kNoColour << arial << true;
+  row("GroupBox7") << box << "GroupBox8" << QRect(207, 21, 83, 46) << "Altitude (km)"
+                   << qint64(colours::Yellow) << arial << true;
+  row("eAltitude") << edit << "GroupBox7" << QRect(2, 18, 79, 26) << "22000"
+                   << qint64(colours::White) << bold << false;
+  row("GroupBox6") << box << "GroupBox8" << QRect(296, 21, 87, 46) << "Alt max (km)"
+                   << qint64(colours::Yellow) << arial << true;
+  row("eMaxAlt") << edit << "GroupBox6" << QRect(2, 18, 83, 26) << "22000" << qint64(colours::White)
+                 << bold << false;
+  row("GroupBox4") << box << "GroupBox8" << QRect(389, 21, 131, 46) << "Flight duration"
+                   << qint64(colours::Yellow) << arial << true;
+  row("eDuree") << edit << "GroupBox4" << QRect(2, 18, 127, 26) << "" << qint64(colours::White)
+                << bold << false;
+  row("Panel2") << "ui::Panel" << win << QRect(1051, 100, 228, 448) << ""
+                << qint64(colours::PaleYellow) << arial << true;
+  row("mmExplications") << "ui::Memo"
+                        << "Panel2" << QRect(2, 2, 220, 127) << "" << qint64(colours::PaleYellow)
                         << arial << true;
-  row("StringGrid1") << "ui::StringGrid" << "Panel2" << QRect(2, 129, 220, 313) << "" << qint64(colours::Yellow)
+  row("StringGrid1") << "ui::StringGrid"
+                     << "Panel2" << QRect(2, 129, 220, 313) << "" << qint64(colours::Yellow)
                      << "Courier New 9" << true;
   row("gbVectors") << box << win << QRect(827, 111, 220, 399) << "Inertia and gravitation vectors"
                    << qint64(colours::White) << tahoma << true;
-  row("gInert") << "ui::BarGauge" << "gbVectors" << QRect(3, 17, 17, 100) << "" << qint64(colours::Aqua) << tahoma
+  row("gInert") << "ui::BarGauge"
+                << "gbVectors" << QRect(3, 17, 17, 100) << "" << qint64(colours::Aqua) << tahoma
                 << true;
-  row("gHGrav") << "ui::BarGauge" << "gbVectors" << QRect(20, 119, 125, 16) << "" << qint64(colours::Red) << tahoma
+  row("gHGrav") << "ui::BarGauge"
+                << "gbVectors" << QRect(20, 119, 125, 16) << "" << qint64(colours::Red) << tahoma
                 << true;
-  row("gVGrav") << "ui::BarGauge" << "gbVectors" << QRect(3, 137, 17, 100) << "" << qint64(colours::Blue) << tahoma
+  row("gVGrav") << "ui::BarGauge"
+                << "gbVectors" << QRect(3, 137, 17, 100) << "" << qint64(colours::Blue) << tahoma
                 << true;
-  row("Memo1") << "ui::Memo" << "gbVectors" << QRect(2, 245, 216, 152) << "" << qint64(ui::SysWindow) << tahoma
+  row("Memo1") << "ui::Memo"
+               << "gbVectors" << QRect(2, 245, 216, 152) << "" << qint64(ui::SysWindow) << tahoma
                << true;
 }
 
@@ -207,7 +231,8 @@ void TestWindow::drawingAreaAligned() {
   }
   QCOMPARE(order, (QStringList{"Image1", "Panel1", "Panel2", "gbVectors"}));
   // The radio group's items and the selection of the layout.
-  QCOMPARE(window_->RadioGroup1->Items(), (QStringList{"IS Station", "GPS satellite", "GEO-S satellite"}));
+  QCOMPARE(window_->RadioGroup1->Items(),
+           (QStringList{"IS Station", "GPS satellite", "GEO-S satellite"}));
   QCOMPARE(window_->RadioGroup1->ItemIndex(), 1);
   QCOMPARE(window_->RadioGroup1->Columns(), 3);
   QCOMPARE(window_->StringGrid1->RowCount(), 5);
@@ -215,7 +240,8 @@ void TestWindow::drawingAreaAligned() {
   QCOMPARE(window_->eAlt->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
   QCOMPARE(window_->eDuree->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   QCOMPARE(window_->eGravConst->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-  for (ui::BarGauge* gauge : {window_->gInert, window_->gHGrav, window_->gVGrav}) QCOMPARE(gauge->Progress(), 0);
+  for (ui::BarGauge* gauge : {window_->gInert, window_->gHGrav, window_->gVGrav})
+    QCOMPARE(gauge->Progress(), 0);
   QCOMPARE(window_->gHGrav->Orientation(), Qt::Horizontal);
   QCOMPARE(window_->gVGrav->Orientation(), Qt::Vertical);
 }
@@ -260,13 +286,16 @@ void TestWindow::focusOrder() {
   window_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   QCOMPARE(QApplication::focusWidget(), window_->Button1);
-  const QList<QWidget*> expected{window_->RadioGroup1, window_->eSpeed, window_->eAlt, window_->StringGrid1,
-                                 window_->mmExplications, window_->Memo1, window_->Button1};
+  const QList<QWidget*> expected{window_->RadioGroup1, window_->eSpeed,         window_->eAlt,
+                                 window_->StringGrid1, window_->mmExplications, window_->Memo1,
+                                 window_->Button1};
   for (QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* focus = QApplication::focusWidget();
-    QVERIFY2(focus == next || next->isAncestorOf(focus),
-             qPrintable(QStringLiteral("expected %1, got %2").arg(next->objectName(), focus->objectName())));
+    QVERIFY2(
+        focus == next || next->isAncestorOf(focus),
+        qPrintable(
+            QStringLiteral("expected %1, got %2").arg(next->objectName(), focus->objectName())));
   }
   // Inside the radio group the focus rests on the selected preset.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -274,13 +303,15 @@ void TestWindow::focusOrder() {
 }
 
 void TestWindow::buttonsAndHints() {
-  const QList<QPair<QAbstractButton*, QString>> hints{{window_->sbStart, "Start"}, {window_->sbPause, "Pause"},
-                                                       {window_->sbStop, "Stop"}, {window_->Button1, "Zero gravity"}};
+  const QList<QPair<QAbstractButton*, QString>> hints{{window_->sbStart, "Start"},
+                                                      {window_->sbPause, "Pause"},
+                                                      {window_->sbStop, "Stop"},
+                                                      {window_->Button1, "Zero gravity"}};
   // Each hint begins with its own text; the key that clicks the button follows in parentheses.
   for (const auto& [button, hint] : hints)
     QVERIFY2(button->toolTip().startsWith(hint + " ("), qPrintable(button->toolTip()));
-  for (ui::SpeedButton* button :
-       {window_->sbZoomIn, window_->sbZoomOut, window_->sbStart, window_->sbPause, window_->sbStop}) {
+  for (ui::SpeedButton* button : {window_->sbZoomIn, window_->sbZoomOut, window_->sbStart,
+                                  window_->sbPause, window_->sbStop}) {
     QVERIFY(!button->toolTip().isEmpty());
     QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     QVERIFY(!button->isCheckable());
@@ -317,22 +348,52 @@ void TestWindow::vectorLegendText() {
 void TestWindow::explanationText_data() {
   QTest::addColumn<int>("line");
   QTest::addColumn<QString>("text");
-  const QList<QPair<int, const char*>> fixed{
-      {1, "SATELLITE ORBITS IN A"}, {2, "NEWTONIAN WORLD"}, {3, ""}, {4, "Some notes on the program"},
-      {5, "VELMIR. We consider the"}, {6, "white, initially on screen"}, {7, "vertically upward, trajectory."},
-      {8, ""}, {13, ""}, {19, ""}, {29, ""}, {42, ""},
-      {43, "The core of the program is"}, {44, "composed of the next lines of"}, {45, "code:"}, {46, ""},
-      {47, "fV = fV + gR; // The fall velocity"}, {48, "increases with gR"}, {49, ""},
-      {50, "gR: gravitational accelaration."}, {51, "9,81 m/s2 at the surface of the"}, {52, "Earth. //g0"},
-      {53, "Remark : Formula used for"}, {54, "calculation at altitude h : gR ="},
-      {55, "g0 (( rE / (rE + h)) // rE: radius of"}, {56, "the Earth. H : Altitude of the"},
-      {57, "flying object"}, {58, ""}, {59, "sine = opposite_side /"}, {60, "hypotenuse"},
-      {61, "cosine = adjacent_side /"}, {62, "hypotenuse"}, {63, ""}, {64, "xSat = xSat + fV * cosine //"},
-      {65, "horizontal component of the"}, {66, "objects velocity"}, {67, "ySat = ySat \u2013 iV + fV * sine //"},
-      {68, "vertical component of the objects"}, {69, "velocity"}, {70, ""},
-      {71, "Remark: Increase of xSat : The"}, {72, "object moves to the right."},
-      {73, "Decrease of ySat : The object"}, {74, "moves upwards."}};
-  for (const auto& [line, text] : fixed) QTest::addRow("line %d", line) << line << QString::fromUtf8(text);
+  const QList<QPair<int, const char*>> fixed{{1, "SATELLITE ORBITS IN A"},
+                                             {2, "NEWTONIAN WORLD"},
+                                             {3, ""},
+                                             {4, "Some notes on the program"},
+                                             {5, "VELMIR. We consider the"},
+                                             {6, "white, initially on screen"},
+                                             {7, "vertically upward, trajectory."},
+                                             {8, ""},
+                                             {13, ""},
+                                             {19, ""},
+                                             {29, ""},
+                                             {42, ""},
+                                             {43, "The core of the program is"},
+                                             {44, "composed of the next lines of"},
+                                             {45, "code:"},
+                                             {46, ""},
+                                             {47, "fV = fV + gR; // The fall velocity"},
+                                             {48, "increases with gR"},
+                                             {49, ""},
+                                             {50, "gR: gravitational accelaration."},
+                                             {51, "9,81 m/s2 at the surface of the"},
+                                             {52, "Earth. //g0"},
+                                             {53, "Remark : Formula used for"},
+                                             {54, "calculation at altitude h : gR ="},
+                                             {55, "g0 (( rE / (rE + h)) // rE: radius of"},
+                                             {56, "the Earth. H : Altitude of the"},
+                                             {57, "flying object"},
+                                             {58, ""},
+                                             {59, "sine = opposite_side /"},
+                                             {60, "hypotenuse"},
+                                             {61, "cosine = adjacent_side /"},
+                                             {62, "hypotenuse"},
+                                             {63, ""},
+                                             {64, "xSat = xSat + fV * cosine //"},
+                                             {65, "horizontal component of the"},
+                                             {66, "objects velocity"},
+                                             {67, "ySat = ySat \u2013 iV + fV * sine //"},
+                                             {68, "vertical component of the objects"},
+                                             {69, "velocity"},
+                                             {70, ""},
+                                             {71, "Remark: Increase of xSat : The"},
+                                             {72, "object moves to the right."},
+                                             {73, "Decrease of ySat : The object"},
+                                             {74, "moves upwards."}};
+  for (const auto& [line, text] : fixed)
+    QTest::addRow("line %d", line) << line << QString::fromUtf8(text);
 }
 
 void TestWindow::explanationText() {
@@ -342,7 +403,9 @@ void TestWindow::explanationText() {
   QCOMPARE(lines.size(), 74);
   const QString actual = lines.at(line - 1);
   // Lines with text carry one trailing blank, the sine and cosine lines two; empty lines none.
-  const QString blanks = text.isEmpty() ? QString() : (line == 59 || line == 61) ? QStringLiteral("  ") : QStringLiteral(" ");
+  const QString blanks = text.isEmpty()               ? QString()
+                         : (line == 59 || line == 61) ? QStringLiteral("  ")
+                                                      : QStringLiteral(" ");
   QCOMPARE(actual, text + blanks);
   // Only the listed lines are empty; the paragraphs of lines 9 to 41 have text.
   if (line == 74) {
@@ -351,7 +414,8 @@ void TestWindow::explanationText() {
     QVERIFY(lines.at(13).startsWith(QStringLiteral("1)")));
     QVERIFY(lines.at(19).startsWith(QStringLiteral("2)")));
     const QString paragraphs = lines.mid(8, 34).join(QLatin1Char(' '));
-    for (const char* word : {"iV", "fV", "fVv", "fVh"}) QVERIFY(paragraphs.contains(QString::fromLatin1(word)));
+    for (const char* word : {"iV", "fV", "fVv", "fVh"})
+      QVERIFY(paragraphs.contains(QString::fromLatin1(word)));
     for (const QString& l : lines) QVERIFY2(l.size() <= 40, qPrintable(l));  // the narrow width
   }
 }
@@ -405,7 +469,8 @@ void TestWindow::hoverIgnoredWhileBusy() {
 void TestWindow::flashAndRunButtons() {
   window_->eAltitude->setText(QStringLiteral("1"));
   window_->FlashStartGroup(-5);
-  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree}) QVERIFY(field->text().isEmpty());
+  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree})
+    QVERIFY(field->text().isEmpty());
   QCOMPARE(window_->gbStart->Color(), colours::Yellow);
   window_->FlashStartGroup(1);
   QCOMPARE(window_->gbStart->Color(), colours::Yellow);
@@ -438,14 +503,16 @@ void TestWindow::afterFormCreate() {
   QVERIFY(window_->RadioGroup1->Button(1)->isChecked());
   QCOMPARE(window_->eSpeed->text(), QStringLiteral("14000"));
   QCOMPARE(window_->eAlt->text(), QStringLiteral("20200"));
-  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree}) QVERIFY(field->text().isEmpty());
+  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree})
+    QVERIFY(field->text().isEmpty());
   QVERIFY(window_->sbStart->isEnabled());
   QVERIFY(!window_->sbStop->isEnabled());
   QVERIFY(!window_->sbPause->isEnabled());
   QCOMPARE(window_->gbStart->Color(), colours::Yellow);
   QCOMPARE(window_->gbVectors->x(), window_->width() - 450);
   QCOMPARE(window_->gbVectors->y(), 111);
-  QCOMPARE(window_->Image1->geometry(), QRect(0, 100, window_->width() - 228, window_->height() - 100));
+  QCOMPARE(window_->Image1->geometry(),
+           QRect(0, 100, window_->width() - 228, window_->height() - 100));
 
   ui::StringGrid* grid = window_->StringGrid1;
   QCOMPARE(grid->RowCount(), 2);

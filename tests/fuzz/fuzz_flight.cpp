@@ -18,8 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < std::abs(zoomSteps); ++i)
     KVUGraphiques::ZoomFactor =
         sim::SteppedZoom(KVUGraphiques::ZoomFactor, zoomSteps > 0 ? u'-' : u'+');
-  const sim::AreaSize area{in.ConsumeIntegralInRange(-10, 5000), in.ConsumeIntegralInRange(-10, 5000)};
-  tools::HeadlessHost host(in.ConsumeRandomLengthString(24), in.ConsumeRandomLengthString(24), area);
+  const sim::AreaSize area{in.ConsumeIntegralInRange(-10, 5000),
+                           in.ConsumeIntegralInRange(-10, 5000)};
+  tools::HeadlessHost host(in.ConsumeRandomLengthString(24), in.ConsumeRandomLengthString(24),
+                           area);
   if (in.ConsumeBool()) host.Gravity = in.ConsumeRandomLengthString(12);
   host.Client = {in.ConsumeIntegralInRange(-10, 6000), in.ConsumeIntegralInRange(-10, 6000)};
   host.Preset = in.ConsumeIntegralInRange(-1, 2);
@@ -33,10 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.OnPump = [&] {
     if (host.Pumps == actionPump) {
       switch (action) {
-        case 0: KVUGraphiques::Running = false; KVUGraphiques::Paused = false; break;  // Stop
-        case 1: KVUGraphiques::ZeroGravity = true; break;                              // g=0
-        case 2: KVUGraphiques::Paused = true; break;                                   // Pause
-        case 3: host.Alt = typed; break;                                               // typing
+        case 0:
+          KVUGraphiques::Running = false;
+          KVUGraphiques::Paused = false;
+          break;                                           // Stop
+        case 1: KVUGraphiques::ZeroGravity = true; break;  // g=0
+        case 2: KVUGraphiques::Paused = true; break;       // Pause
+        case 3: host.Alt = typed; break;                   // typing
         default: host.Speed = typed; break;
       }
     }

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/RoundEven.h"
 #include "sim/Duration.h"
 #include "sim/NumberText.h"
-#include "base/RoundEven.h"
 
 namespace {
 void Require(bool condition) {

@@ -19,13 +19,13 @@
 
 #include "app/KVUGraphiques.h"
 #include "sim/UnitState.h"
+#include "tests/support/StartedWindow.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
-#include "tests/support/StartedWindow.h"
 #include "ui/widgets/StringGrid.h"
 
 namespace {

@@ -81,7 +81,8 @@ class TestDeferredDisplay : public QObject {
   void textBeyondLatin1ReadsAsAStandIn() {
     ui::Edit edit;
     edit.setText(QStringLiteral("9\u00B781"));  // middle dot, Latin-1
-    QCOMPARE(edit.Latin1Text(), std::string_view("9\xB7" "81"));
+    QCOMPARE(edit.Latin1Text(), std::string_view("9\xB7"
+                                                 "81"));
     edit.setText(QStringLiteral("9\u20AC"));
     QCOMPARE(edit.Latin1Text(), std::string_view("9?"));
     edit.SetLatin1Text("9?");  // not the text the field holds, so it is written
@@ -177,11 +178,27 @@ class TestDeferredDisplay : public QObject {
     plain->setEnabled(false);
 
     // Texts ending in every digit: a last glyph whose ink passes its advance widens the text.
-    const char* texts[] = {"0",        "7",        "20200",    "-6371",   "2147483647",  "20144",
-                           "-35682",   "123",      "45",       "-96",     "789",         "00:15:07",
-                           "20:33:34", "19:46:28", "",         "Crashed", "Out of view", "-1:-",
+    const char* texts[] = {"0",
+                           "7",
+                           "20200",
+                           "-6371",
+                           "2147483647",
+                           "20144",
+                           "-35682",
+                           "123",
+                           "45",
+                           "-96",
+                           "789",
+                           "00:15:07",
+                           "20:33:34",
+                           "19:46:28",
+                           "",
+                           "Crashed",
+                           "Out of view",
+                           "-1:-",
                            "1234567890123456789012345"};
-    for (const base::Colour colour : {base::colours::White, base::colours::Lime, base::colours::Red}) {
+    for (const base::Colour colour :
+         {base::colours::White, base::colours::Lime, base::colours::Red}) {
       edit->SetColor(colour);
       plain->setPalette(edit->palette());
       for (const char* text : texts) {
@@ -244,8 +261,10 @@ class TestDeferredDisplay : public QObject {
         ++checks;
         const QString qt = static_cast<QLineEdit*>(field)->text();
         const std::string_view latin1 = field->Latin1Text();
-        if (qt != field->CurrentText() || qt != QString::fromLatin1(latin1.data(), qsizetype(latin1.size())))
-          disagreements << QStringLiteral("%1 %2: %3 / %4").arg(where, field->objectName(), qt, field->CurrentText());
+        if (qt != field->CurrentText() ||
+            qt != QString::fromLatin1(latin1.data(), qsizetype(latin1.size())))
+          disagreements << QStringLiteral("%1 %2: %3 / %4")
+                               .arg(where, field->objectName(), qt, field->CurrentText());
       }
     };
     ui::SetPumpHook([&] { check("pump"); });

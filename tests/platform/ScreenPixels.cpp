@@ -2,9 +2,9 @@
 // Screen pixels with GetImage and the Shift key with XTest, over libxcb.
 #include "ScreenPixels.h"
 
-#include <QGuiApplication>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
+#include <QGuiApplication>
 
 #include <cstdlib>
 #include <cstring>

@@ -15,14 +15,13 @@
 #include <QStyleFactory>
 #include <QtTest>
 
-
 namespace {
 
 // A dark scheme as desktops hand it over: light texts on dark surfaces in every role.
 QPalette DarkPalette() {
   const QColor window(0x2D, 0x2D, 0x2D), base(0x1E, 0x1E, 0x1E), text(0xF0, 0xF0, 0xF0);
-  QPalette p(text, window, window.lighter(150), window.darker(150), window.darker(120), text, text, base,
-             window);
+  QPalette p(text, window, window.lighter(150), window.darker(150), window.darker(120), text, text,
+             base, window);
   p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
   p.setColor(QPalette::ToolTipBase, base);
   p.setColor(QPalette::ToolTipText, text);
@@ -61,7 +60,10 @@ QImage ShowAndGrab(TKVFGraphiques& window, bool darkenWhileShown) {
   QTest::qWait(200);
   window.repaint();
   QCoreApplication::processEvents();
-  return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  return window.screen()
+      ->grabWindow(window.winId())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace
@@ -106,7 +108,8 @@ void X11DarkPaletteTest::windowLooksAsOnALightDesktop() {
       if (reported.contains(child)) continue;
       reported.insert(child);
       differences << QStringLiteral("%1 at (%2, %3): %4 instead of %5")
-                         .arg(child != nullptr ? child->objectName() + " (" + child->metaObject()->className() + ")"
+                         .arg(child != nullptr ? child->objectName() + " (" +
+                                                     child->metaObject()->className() + ")"
                                                : QStringLiteral("the window"))
                          .arg(x)
                          .arg(y)

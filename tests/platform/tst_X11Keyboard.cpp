@@ -39,11 +39,8 @@ class MouseEvents : public QObject {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-        ++count;
-        break;
-      default:
-        break;
+      case QEvent::MouseButtonDblClick: ++count; break;
+      default: break;
     }
     return false;
   }
@@ -120,7 +117,7 @@ bool X11KeyboardTest::ScreenShowsTheSurface() {
     QRegion uncovered(QRect(QPoint(0, 0), w_->Image1->size()));
     uncovered -= w_->gbVectors->geometry().translated(-w_->Image1->pos());
     bool same = !shown.isNull();
-    for (const QRect& part : uncovered & surface.rect()) {
+    for (const QRect& part : uncovered& surface.rect()) {
       for (int y = part.top(); same && y <= part.bottom(); ++y)
         for (int x = part.left(); same && x <= part.right(); ++x)
           same = (shown.pixel(x, y) & 0xFFFFFF) == (surface.pixel(x, y) & 0xFFFFFF);

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -41,10 +41,10 @@ struct Difference {
 };
 
 // The screen must show what was drawn, to the pixel.
-#define VERIFY_NO_DIFFERENCE(difference)                  \
-  do {                                                    \
-    const Difference seen = (difference);                 \
-    QVERIFY2(seen.count == 0, qPrintable(seen.Said()));   \
+#define VERIFY_NO_DIFFERENCE(difference)                \
+  do {                                                  \
+    const Difference seen = (difference);               \
+    QVERIFY2(seen.count == 0, qPrintable(seen.Said())); \
   } while (false)
 
 // What the tests do to the window between two looks at the screen.
@@ -139,8 +139,8 @@ Difference X11ScreenTruthTest::ScreenAgainst(const QImage& expected) {
         const QRgb got = shown.pixel(x, y) & 0xFFFFFF;
         if (want == got) continue;
         if (d.count++ == 0)
-          d.first = QString::asprintf("first at (%d, %d): screen %06x, expected %06x", x, y, got,
-                                      want);
+          d.first =
+              QString::asprintf("first at (%d, %d): screen %06x, expected %06x", x, y, got, want);
       }
     }
   }
@@ -164,8 +164,8 @@ QImage X11ScreenTruthTest::StaticScene(int altitudeKm, int presetIndex) const {
       scene::ComputeViewGeometry(area.width(), area.height(), sim::EarthRadiusKm,
                                  sim::EarthRadiusKm + altitudeKm, KVUGraphiques::ZoomFactor);
   ui::DrawingSurface scene(area.width(), area.height());
-  scene::DrawBackground(scene, view.CentreX, view.CentreY, view.OrbitRadiusPx,
-                        view.EarthRadiusPx, false, presetIndex);
+  scene::DrawBackground(scene, view.CentreX, view.CentreY, view.OrbitRadiusPx, view.EarthRadiusPx,
+                        false, presetIndex);
   return scene.Image();
 }
 

@@ -125,8 +125,9 @@ class TestWindowRuns : public QObject {
     t.Type(t.w.eSpeed, "100000");
     QCOMPARE(t.w.RadioGroup1->ItemIndex(), -1);  // typing deselects the preset
     t.Click(t.w.sbStart);
-    QCOMPARE(messages, (QStringList{"Satellite orbit simulation",
-                                    "Newtonian model :\rThe Flying Object is lost in deep space."}));
+    QCOMPARE(messages,
+             (QStringList{"Satellite orbit simulation",
+                          "Newtonian model :\rThe Flying Object is lost in deep space."}));
     QCOMPARE(t.w.eAltitude->text(), QString("Lost"));
     QCOMPARE(t.DataRows(), 74012);
     QCOMPARE(t.w.eDuree->text(), QString("20:33:32"));
@@ -196,7 +197,7 @@ class TestWindowRuns : public QObject {
     QCOMPARE(t.DataRows(), 501);
     bool number = false;
     t.w.eAltitude->text().toInt(&number);
-    QVERIFY(number);  // no outcome word
+    QVERIFY(number);                                    // no outcome word
     QCOMPARE(t.w.eDuree->text(), QString("00:08:21"));  // one second past the last row
     QVERIFY(t.Idle());
   }
@@ -331,7 +332,8 @@ class TestWindowRuns : public QObject {
     const QImage& image = t.w.Image1->Surface().Image();
     bool red = false;
     for (int y = 0; y < image.height() && !red; ++y)
-      for (int x = 0; x < image.width() && !red; ++x) red = (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+      for (int x = 0; x < image.width() && !red; ++x)
+        red = (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
     QVERIFY(red);
   }
 
@@ -449,9 +451,12 @@ class TestWindowRuns : public QObject {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("speed");
     QTest::addColumn<QString>("alt");
-    QTest::newRow("IS Station") << 0 << "27600" << "404";
-    QTest::newRow("GPS satellite") << 1 << "14000" << "20200";
-    QTest::newRow("GEO-S satellite") << 2 << "11066" << "35784";
+    QTest::newRow("IS Station") << 0 << "27600"
+                                << "404";
+    QTest::newRow("GPS satellite") << 1 << "14000"
+                                   << "20200";
+    QTest::newRow("GEO-S satellite") << 2 << "11066"
+                                     << "35784";
   }
   void presets() {
     QFETCH(int, index);
@@ -477,10 +482,14 @@ class TestWindowRuns : public QObject {
   void inputsNoFlightCanBeMadeOf_data() {
     QTest::addColumn<QString>("alt");
     QTest::addColumn<QString>("speed");
-    QTest::newRow("altitude -6371") << "-6371" << "14000";
-    QTest::newRow("altitude far below") << "-99999" << "14000";
-    QTest::newRow("speed beyond 64 bits") << "20200" << "1E20";
-    QTest::newRow("altitude beyond 64 bits") << "1E300" << "14000";
+    QTest::newRow("altitude -6371") << "-6371"
+                                    << "14000";
+    QTest::newRow("altitude far below") << "-99999"
+                                        << "14000";
+    QTest::newRow("speed beyond 64 bits") << "20200"
+                                          << "1E20";
+    QTest::newRow("altitude beyond 64 bits") << "1E300"
+                                             << "14000";
   }
   void inputsNoFlightCanBeMadeOf() {
     QFETCH(QString, alt);

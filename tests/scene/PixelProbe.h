@@ -21,8 +21,12 @@ inline QString CompareRegion(const scene::Canvas& a, QPoint aOrigin, const scene
       const base::Colour cb = b.Pixel(bOrigin.x() + x, bOrigin.y() + y);
       if (ca != cb)
         return QStringLiteral("(%1, %2): %3 against (%4, %5): %6")
-            .arg(aOrigin.x() + x).arg(aOrigin.y() + y).arg(ca, 6, 16, QChar('0'))
-            .arg(bOrigin.x() + x).arg(bOrigin.y() + y).arg(cb, 6, 16, QChar('0'));
+            .arg(aOrigin.x() + x)
+            .arg(aOrigin.y() + y)
+            .arg(ca, 6, 16, QChar('0'))
+            .arg(bOrigin.x() + x)
+            .arg(bOrigin.y() + y)
+            .arg(cb, 6, 16, QChar('0'));
     }
   return {};
 }

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "PixelProbe.h"
-#include "scene/Background.h"
 #include "base/Colours.h"
+#include "scene/Background.h"
 #include "scene/ViewGeometry.h"
 #include "ui/canvas/DrawingSurface.h"
 
@@ -92,14 +92,16 @@ void TestBackground::staticRedraw() {
 
   const int w = WidthOf("Planet EARTH      : ", scene::Regular);
   const QRect legend(0, 0, 250, 45);
-  QCOMPARE(probe::BoundingBox(s, colours::Aqua, legend), QRect(QPoint(25 + w, 20), QPoint(44 + w, 39)));
+  QCOMPARE(probe::BoundingBox(s, colours::Aqua, legend),
+           QRect(QPoint(25 + w, 20), QPoint(44 + w, 39)));
   QCOMPARE(s.Pixel(35 + w, 30), colours::Navy);
 
   const QRect scene(250, 0, kW - 250, kH);
   QCOMPARE(probe::BoundingBox(s, colours::Grey, scene), QRect(QPoint(324, 22), QPoint(727, 425)));
   QCOMPARE(probe::BoundingBox(s, colours::Aqua, scene), QRect(QPoint(478, 176), QPoint(573, 271)));
   QCOMPARE(s.Pixel(526, 224), colours::Navy);
-  QCOMPARE(s.Pixel(400, 224), colours::Black);  // the circle's fill between its outline and the Earth
+  QCOMPARE(s.Pixel(400, 224),
+           colours::Black);  // the circle's fill between its outline and the Earth
 
   // The trajectory and the vectors set their own pens; the background leaves the Earth's.
   QCOMPARE(s.PenColor(), colours::Aqua);
@@ -109,11 +111,16 @@ void TestBackground::legendsWhileRunning_data() {
   QTest::addColumn<int>("preset");
   QTest::addColumn<QString>("first");
   QTest::addColumn<QString>("second");
-  QTest::newRow("no preset") << -1 << "  Meteorite      : " << "";
-  QTest::newRow("IS Station") << 0 << "  Space Station  : " << "";
-  QTest::newRow("GPS") << 1 << "  GPS Satellite 1   : " << "  GPS Satellite 2   : ";
-  QTest::newRow("GEO-S") << 2 << "  GEO-S Satellite 1 : " << "  GEO-S Satellite 2 : ";
-  QTest::newRow("any index above 1") << 5 << "  GEO-S Satellite 1 : " << "  GEO-S Satellite 2 : ";
+  QTest::newRow("no preset") << -1 << "  Meteorite      : "
+                             << "";
+  QTest::newRow("IS Station") << 0 << "  Space Station  : "
+                              << "";
+  QTest::newRow("GPS") << 1 << "  GPS Satellite 1   : "
+                       << "  GPS Satellite 2   : ";
+  QTest::newRow("GEO-S") << 2 << "  GEO-S Satellite 1 : "
+                         << "  GEO-S Satellite 2 : ";
+  QTest::newRow("any index above 1") << 5 << "  GEO-S Satellite 1 : "
+                                     << "  GEO-S Satellite 2 : ";
 }
 
 void TestBackground::legendsWhileRunning() {
@@ -163,7 +170,8 @@ void TestBackground::circleCoversFirstRowWhenZoomedIn() {
 
   const Reference first = DrawAlone(5, "NASA SciFi orbit  : ", scene::Regular);
   QVERIFY(!probe::CompareRegion(s, first.cell.topLeft(), *first.surface, first.cell.topLeft(),
-                                first.cell.size()).isEmpty());
+                                first.cell.size())
+               .isEmpty());
   QVERIFY(!probe::BoundingBox(s, colours::Grey, first.cell).isEmpty());
   const QString diff = CompareRow(s, 25, "Planet EARTH      : ", scene::Regular);
   QVERIFY2(diff.isEmpty(), qPrintable(diff));

@@ -162,9 +162,12 @@ void TestDrawingSurface::clippedShapes_data() {
   QTest::newRow("line through all edges") << "line" << QRect(QPoint(-7, -90), QPoint(75, 130));
   QTest::newRow("line from outside to outside") << "line" << QRect(QPoint(70, -3), QPoint(-25, 44));
   QTest::newRow("line ending outside") << "line" << QRect(QPoint(10, 10), QPoint(95, 61));
-  QTest::newRow("ellipse over the top-left") << "ellipse" << QRect(QPoint(-25, -15), QPoint(22, 19));
-  QTest::newRow("ellipse larger than the surface") << "ellipse" << QRect(QPoint(-40, -9), QPoint(110, 52));
-  QTest::newRow("ellipse past the bottom-right") << "ellipse" << QRect(QPoint(41, 27), QPoint(83, 66));
+  QTest::newRow("ellipse over the top-left")
+      << "ellipse" << QRect(QPoint(-25, -15), QPoint(22, 19));
+  QTest::newRow("ellipse larger than the surface")
+      << "ellipse" << QRect(QPoint(-40, -9), QPoint(110, 52));
+  QTest::newRow("ellipse past the bottom-right")
+      << "ellipse" << QRect(QPoint(41, 27), QPoint(83, 66));
   QTest::newRow("text over the top-left") << "text" << QRect(-20, -4, 0, 0);
   QTest::newRow("text past the bottom-right") << "text" << QRect(45, 34, 0, 0);
   QTest::newRow("text wholly left") << "text" << QRect(-150, 5, 0, 0);
@@ -202,11 +205,15 @@ void TestDrawingSurface::hugeLines_data() {
   QTest::addColumn<QPoint>("to");
   QTest::addColumn<int>("expectedPixels");
   QTest::addColumn<bool>("diagonal");
-  QTest::newRow("from the corner far away") << QPoint(0, 0) << QPoint(2000000000, 2000000000) << 40 << true;
-  QTest::newRow("from far to far through") << QPoint(-2000000000, -2000000000) << QPoint(2000000000, 2000000000) << 40 << true;
+  QTest::newRow("from the corner far away")
+      << QPoint(0, 0) << QPoint(2000000000, 2000000000) << 40 << true;
+  QTest::newRow("from far to far through")
+      << QPoint(-2000000000, -2000000000) << QPoint(2000000000, 2000000000) << 40 << true;
   QTest::newRow("whole row") << QPoint(INT_MIN, 5) << QPoint(INT_MAX, 5) << 60 << false;
-  QTest::newRow("above everything") << QPoint(INT_MIN, INT_MIN) << QPoint(INT_MAX, INT_MIN) << 0 << false;
-  QTest::newRow("touching one corner") << QPoint(2000000000, -2000000000) << QPoint(-2000000000, 2000000000) << 1 << false;
+  QTest::newRow("above everything")
+      << QPoint(INT_MIN, INT_MIN) << QPoint(INT_MAX, INT_MIN) << 0 << false;
+  QTest::newRow("touching one corner")
+      << QPoint(2000000000, -2000000000) << QPoint(-2000000000, 2000000000) << 1 << false;
 }
 
 // Clipped before it is walked: lines billions of pixels long end at once.
@@ -262,7 +269,8 @@ void TestDrawingSurface::referenceCircle() {
       QCOMPARE(s.Pixel(y - 22 + 324, x - 324 + 22), c);  // a circle: symmetric in its diagonal
       // The outline is closed: the fill never touches the outside.
       if (c == kBrush)
-        for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+        for (const QPoint n :
+             {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
           QVERIFY(s.Pixel(n.x(), n.y()) != 0);
     }
   // Thin: each row's outline on the widest rows is a single pixel on either side.
@@ -320,7 +328,7 @@ void TestDrawingSurface::textCellAndPen() {
   QCOMPARE(cell.topLeft(), QPoint(10, 6));
   QCOMPARE(cell.width(), width);
   QVERIFY(cell.height() >= 11);
-  QCOMPARE(probe::CountOther(s, 0x808080, probe::Whole(s)) , cell.width() * cell.height());
+  QCOMPARE(probe::CountOther(s, 0x808080, probe::Whole(s)), cell.width() * cell.height());
   int glyphPixels = 0;
   for (int y = cell.top(); y <= cell.bottom(); ++y)
     for (int x = cell.left(); x <= cell.right(); ++x) {

@@ -8,8 +8,8 @@
 #include "PixelProbe.h"
 #include "base/Colours.h"
 #include "base/PlotSentinels.h"
-#include "scene/Trajectory.h"
 #include "base/RoundEven.h"
+#include "scene/Trajectory.h"
 #include "ui/canvas/DrawingSurface.h"
 
 using base::Colour;
@@ -48,17 +48,22 @@ void TestTrajectory::firstStep_data() {
   QTest::addColumn<double>("ySat");
   QTest::addColumn<QList<Pixel>>("expected");
   QTest::newRow("GPS, pass 1") << 1 << 1 << 324.0 << 223.6
-                               << QList<Pixel>{{324, 224, colours::White}, {727, 224, colours::Yellow}};
+                               << QList<Pixel>{{324, 224, colours::White},
+                                               {727, 224, colours::Yellow}};
   QTest::newRow("GEO-S, pass 1") << 1 << 2 << 324.0 << 223.6
-                                 << QList<Pixel>{{324, 224, colours::White}, {727, 224, colours::Yellow}};
+                                 << QList<Pixel>{{324, 224, colours::White},
+                                                 {727, 224, colours::Yellow}};
   // 2 × 526 − 100.5 − 1 = 950.5 goes to the even 950; the rounded pixel 100 would give 951.
-  QTest::newRow("mirror from the floating position") << 1 << 1 << 100.5 << 50.0
+  QTest::newRow("mirror from the floating position")
+      << 1 << 1 << 100.5 << 50.0
       << QList<Pixel>{{100, 50, colours::White}, {950, 398, colours::Yellow}};
-  QTest::newRow("no preset") << 1 << -1 << 324.0 << 223.6 << QList<Pixel>{{324, 224, colours::White}};
-  QTest::newRow("IS Station") << 1 << 0 << 324.0 << 223.6 << QList<Pixel>{{324, 224, colours::White}};
+  QTest::newRow("no preset") << 1 << -1 << 324.0 << 223.6
+                             << QList<Pixel>{{324, 224, colours::White}};
+  QTest::newRow("IS Station") << 1 << 0 << 324.0 << 223.6
+                              << QList<Pixel>{{324, 224, colours::White}};
   for (const int pass : {-3, -2, -1, 0, 2, 3, 4})
-    QTest::addRow("fan pass %d", pass) << pass << 1 << 324.0 << 223.6
-                                       << QList<Pixel>{{324, 224, colours::Red}};
+    QTest::addRow("fan pass %d", pass)
+        << pass << 1 << 324.0 << 223.6 << QList<Pixel>{{324, 224, colours::Red}};
   // Neither the pixel nor its mirror (x 1056) lies on the surface.
   QTest::newRow("outside") << 1 << 1 << -5.0 << 120.0 << QList<Pixel>{};
 }

@@ -88,7 +88,8 @@ void TestVectors::gaugeValues_data() {
   QTest::newRow("fV sine -0.05") << 0.0 << 0.05 << -1.0 << 0.0 << 0 << -1 << 0;
   QTest::newRow("fV sine 0.0999") << 0.0 << 0.0999 << 1.0 << 0.0 << 0 << 0 << 0;
   QTest::newRow("components") << 1.0 << 2.0 << 0.6 << 0.8 << 10 << 12 << 16;
-  QTest::newRow("run-away values saturate") << 1e300 << -inf << 1.0 << -1.0 << INT_MAX << INT_MIN << INT_MAX;
+  QTest::newRow("run-away values saturate")
+      << 1e300 << -inf << 1.0 << -1.0 << INT_MAX << INT_MIN << INT_MAX;
   QTest::newRow("NaN gives 0") << nan << nan << 1.0 << 1.0 << 0 << 0 << 0;
   QTest::newRow("zero times infinity") << 0.0 << inf << 0.0 << 1.0 << 0 << 0 << INT_MAX;
 }

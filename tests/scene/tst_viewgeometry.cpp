@@ -35,11 +35,11 @@ class TestViewGeometry : public QObject {
     QTest::newRow("GPS zoom 1") << 1051 << 448 << 20200 << 0 << 0.0075872191 << 48.3382 << 201.6
                                 << 526 << 224 << 324.0 << 224.0;
     QTest::newRow("GPS three in: top edge, circle fits")
-        << 1051 << 448 << 20200 << 3 << 0.0131107147 << 83.5284 << 348.3648 << 526 << 368
-        << 178.0 << 368.0;
+        << 1051 << 448 << 20200 << 3 << 0.0131107147 << 83.5284 << 348.3648 << 526 << 368 << 178.0
+        << 368.0;
     QTest::newRow("GPS six in: left edge and bottom fallback")
-        << 1051 << 448 << 20200 << 6 << 0.0226553150 << 144.3370 << 601.9744 << 622 << 428
-        << 20.0 << 428.0;
+        << 1051 << 448 << 20200 << 6 << 0.0226553150 << 144.3370 << 601.9744 << 622 << 428 << 20.0
+        << 428.0;
     QTest::newRow("IS Station zoom 1") << 1051 << 448 << 404 << 0 << 0.0297564576 << 189.5784
                                        << 201.6 << 526 << 224 << 324.0 << 224.0;
     QTest::newRow("portrait") << 448 << 1051 << 20200 << 0 << 0.0075872191 << 48.3382 << 201.6
@@ -60,9 +60,12 @@ class TestViewGeometry : public QObject {
     QFETCH(double, PixelsPerKm);
     QFETCH(double, EarthRadiusPx);
     QFETCH(double, OrbitRadiusPx);
-    QVERIFY2(close(g.PixelsPerKm, PixelsPerKm), qPrintable(QString::number(g.PixelsPerKm, 'g', 12)));
-    QVERIFY2(close(g.EarthRadiusPx, EarthRadiusPx), qPrintable(QString::number(g.EarthRadiusPx, 'g', 12)));
-    QVERIFY2(close(g.OrbitRadiusPx, OrbitRadiusPx), qPrintable(QString::number(g.OrbitRadiusPx, 'g', 12)));
+    QVERIFY2(close(g.PixelsPerKm, PixelsPerKm),
+             qPrintable(QString::number(g.PixelsPerKm, 'g', 12)));
+    QVERIFY2(close(g.EarthRadiusPx, EarthRadiusPx),
+             qPrintable(QString::number(g.EarthRadiusPx, 'g', 12)));
+    QVERIFY2(close(g.OrbitRadiusPx, OrbitRadiusPx),
+             qPrintable(QString::number(g.OrbitRadiusPx, 'g', 12)));
     QTEST(int(g.CentreX), "CentreX");
     QTEST(int(g.CentreY), "CentreY");
     QTEST(p.xSat, "xSat");

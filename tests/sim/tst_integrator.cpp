@@ -42,14 +42,26 @@ class TestIntegrator : public QObject {
     // adjacent, opposite, hypotenuse, hPix, hKm, AltFactor, gR, fV, sine, cosine, VertSpeed,
     // xSat and ySat after the move.
     QTest::newRow("StepCount 0") << 0
-        << QVector<double>{360, 0, 360, 273.68183357796, 20200, 17.394044973199,
-                           0.56398612370587, 0.00056398612370587, 0, 1, 3.8888888888889,
-                           140.00000764123, 399.94731097813};
-    QTest::newRow("StepCount 1") << 1
-        << QVector<double>{359.99999235877, 0.052689021865945, 359.99999621451, 273.68182979248,
-                           20199.9997206, 17.394044607394, 0.56398613556676,
-                           0.0011279722592726, 0.00014635839561106, 0.99999998928961,
-                           3.8888887238007, 140.00002292368, 399.89462195850};
+                                 << QVector<double>{360,
+                                                    0,
+                                                    360,
+                                                    273.68183357796,
+                                                    20200,
+                                                    17.394044973199,
+                                                    0.56398612370587,
+                                                    0.00056398612370587,
+                                                    0,
+                                                    1,
+                                                    3.8888888888889,
+                                                    140.00000764123,
+                                                    399.94731097813};
+    QTest::newRow("StepCount 1") << 1 << QVector<double>{359.99999235877,     0.052689021865945,
+                                                         359.99999621451,     273.68182979248,
+                                                         20199.9997206,       17.394044607394,
+                                                         0.56398613556676,    0.0011279722592726,
+                                                         0.00014635839561106, 0.99999998928961,
+                                                         3.8888887238007,     140.00002292368,
+                                                         399.89462195850};
   }
   void workedExample() {
     QFETCH(int, step);
@@ -64,10 +76,12 @@ class TestIntegrator : public QObject {
     }
     // Table values carry 11 to 14 significant digits; 1e-9 relative holds for all but hKm of
     // step 1, which the table gives to 12 digits.
-    const double actual[] = {s.adjacent_side, s.opposite_side, s.hypotenuse, s.hPix, s.hKm,
-                             s.AltFactor, s.gR, s.fV, s.sine, s.cosine, vertSpeed, s.xSat, s.ySat};
-    const char* names[] = {"adjacent", "opposite", "hypotenuse", "hPix", "hKm", "AltFactor",
-                           "gR", "fV", "sine", "cosine", "VertSpeed", "xSat", "ySat"};
+    const double actual[] = {
+        s.adjacent_side, s.opposite_side, s.hypotenuse, s.hPix, s.hKm, s.AltFactor, s.gR, s.fV,
+        s.sine,          s.cosine,        vertSpeed,    s.xSat, s.ySat};
+    const char* names[] = {"adjacent",  "opposite", "hypotenuse", "hPix", "hKm",
+                           "AltFactor", "gR",       "fV",         "sine", "cosine",
+                           "VertSpeed", "xSat",     "ySat"};
     for (int i = 0; i < 13; ++i)
       QVERIFY2(Close(actual[i], expected[i]),
                qPrintable(QString("%1: %2").arg(names[i]).arg(actual[i], 0, 'g', 15)));

@@ -7,9 +7,9 @@
 #include <limits>
 #include <string>
 
+#include "base/RoundEven.h"
 #include "sim/Duration.h"
 #include "sim/NumberText.h"
-#include "base/RoundEven.h"
 
 using namespace sim;
 
@@ -80,13 +80,20 @@ class TestNumberText : public QObject {
   void normalisedInput_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
-    QTest::newRow("up") << "14000,6" << "14001";
-    QTest::newRow("half to even down") << "14000,5" << "14000";
-    QTest::newRow("half to even up") << "14001,5" << "14002";
-    QTest::newRow("decimal point") << "14000.5" << "0";
-    QTest::newRow("thousands") << "14.000" << "0";
-    QTest::newRow("letters") << "abc" << "0";
-    QTest::newRow("negative half") << "-2,5" << "-2";
+    QTest::newRow("up") << "14000,6"
+                        << "14001";
+    QTest::newRow("half to even down") << "14000,5"
+                                       << "14000";
+    QTest::newRow("half to even up") << "14001,5"
+                                     << "14002";
+    QTest::newRow("decimal point") << "14000.5"
+                                   << "0";
+    QTest::newRow("thousands") << "14.000"
+                               << "0";
+    QTest::newRow("letters") << "abc"
+                             << "0";
+    QTest::newRow("negative half") << "-2,5"
+                                   << "-2";
   }
   void normalisedInput() {
     QFETCH(QString, text);
@@ -98,8 +105,10 @@ class TestNumberText : public QObject {
   }
 
   void wholeNumberFit() {
-    QCOMPARE(ToWholeNumber(9223372036854774784.0), std::optional<std::int64_t>(9223372036854774784));
-    QCOMPARE(ToWholeNumber(-9223372036854775808.0).value(), std::numeric_limits<std::int64_t>::min());
+    QCOMPARE(ToWholeNumber(9223372036854774784.0),
+             std::optional<std::int64_t>(9223372036854774784));
+    QCOMPARE(ToWholeNumber(-9223372036854775808.0).value(),
+             std::numeric_limits<std::int64_t>::min());
     QVERIFY(!ToWholeNumber(9223372036854775808.0));
     QVERIFY(!ToWholeNumber(1e300));
     QVERIFY(!ToWholeNumber(std::nan("")));
@@ -107,11 +116,27 @@ class TestNumberText : public QObject {
 
   // Integers: the eight-digit words and the two-digit loop beyond them, both signs, both ends.
   void integers() {
-    const std::int64_t values[] = {0,          7,           -7,         10,        99,
-                                   100,        -100,        9999,       10000,     10099,
-                                   1000000,    1234567,     5050505,    12345678,  -99999999,
-                                   100000000,  2147483647,  -2147483648, 1000000007,
-                                   -1000000000000, std::numeric_limits<std::int64_t>::max(),
+    const std::int64_t values[] = {0,
+                                   7,
+                                   -7,
+                                   10,
+                                   99,
+                                   100,
+                                   -100,
+                                   9999,
+                                   10000,
+                                   10099,
+                                   1000000,
+                                   1234567,
+                                   5050505,
+                                   12345678,
+                                   -99999999,
+                                   100000000,
+                                   2147483647,
+                                   -2147483648,
+                                   1000000007,
+                                   -1000000000000,
+                                   std::numeric_limits<std::int64_t>::max(),
                                    std::numeric_limits<std::int64_t>::min()};
     for (const std::int64_t value : values) {
       NumberBuffer buffer;
@@ -160,16 +185,26 @@ class TestNumberText : public QObject {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("whole");
     QTest::addColumn<QString>("thousandths");
-    QTest::newRow("exact half") << 2.5 << "3" << "2,500";
-    QTest::newRow("exact half negative") << -2.5 << "-3" << "-2,500";
-    QTest::newRow("half of a thousandth") << 1.0625 << "1" << "1,063";
-    QTest::newRow("half of a thousandth negative") << -1.0625 << "-1" << "-1,063";
-    QTest::newRow("small half") << 0.0625 << "0" << "0,063";
-    QTest::newRow("below half") << 0.56398612370587 << "1" << "0,564";
-    QTest::newRow("rounds to zero") << -0.0004 << "0" << "0,000";
-    QTest::newRow("zero") << 0.0 << "0" << "0,000";
-    QTest::newRow("large") << 1989085.4 << "1989085" << "1989085,400";
-    QTest::newRow("beyond 64 bits") << 1e20 << "100000000000000000000" << "100000000000000000000,000";
+    QTest::newRow("exact half") << 2.5 << "3"
+                                << "2,500";
+    QTest::newRow("exact half negative") << -2.5 << "-3"
+                                         << "-2,500";
+    QTest::newRow("half of a thousandth") << 1.0625 << "1"
+                                          << "1,063";
+    QTest::newRow("half of a thousandth negative") << -1.0625 << "-1"
+                                                   << "-1,063";
+    QTest::newRow("small half") << 0.0625 << "0"
+                                << "0,063";
+    QTest::newRow("below half") << 0.56398612370587 << "1"
+                                << "0,564";
+    QTest::newRow("rounds to zero") << -0.0004 << "0"
+                                    << "0,000";
+    QTest::newRow("zero") << 0.0 << "0"
+                          << "0,000";
+    QTest::newRow("large") << 1989085.4 << "1989085"
+                           << "1989085,400";
+    QTest::newRow("beyond 64 bits") << 1e20 << "100000000000000000000"
+                                    << "100000000000000000000,000";
   }
   void patterns() {
     QFETCH(double, value);

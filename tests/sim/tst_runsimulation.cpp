@@ -66,18 +66,24 @@ class TestRunSimulation : public QObject {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("duration");
     QTest::addColumn<QString>("maxAlt");
-    QTest::newRow("GPS 1000x800") << "20200" << "14000" << 1000 << 800 << "Crashed" << 12538
-                                  << 12538 << "20201";
-    QTest::newRow("GPS 1692x910") << "20200" << "14000" << 1692 << 910 << "Crashed" << 12569
-                                  << 12569 << "20202";
-    QTest::newRow("lost at 100000 km/h") << "20200" << "100000" << 1000 << 800 << "Lost"
-                                         << 74012 << 74012 << "1989085";
+    QTest::newRow("GPS 1000x800") << "20200"
+                                  << "14000" << 1000 << 800 << "Crashed" << 12538 << 12538
+                                  << "20201";
+    QTest::newRow("GPS 1692x910") << "20200"
+                                  << "14000" << 1692 << 910 << "Crashed" << 12569 << 12569
+                                  << "20202";
+    QTest::newRow("lost at 100000 km/h")
+        << "20200"
+        << "100000" << 1000 << 800 << "Lost" << 74012 << 74012 << "1989085";
     QTest::newRow("negative speed: below the centre line at once")
-        << "20200" << "-100" << 1000 << 800 << "Crashed" << 1 << 1 << "20200";
-    QTest::newRow("altitude 0 ends at the first step") << "0" << "14000" << 1000 << 800
-                                                       << "Crashed" << 1 << 1 << "0";
+        << "20200"
+        << "-100" << 1000 << 800 << "Crashed" << 1 << 1 << "20200";
+    QTest::newRow("altitude 0 ends at the first step")
+        << "0"
+        << "14000" << 1000 << 800 << "Crashed" << 1 << 1 << "0";
     QTest::newRow("negative altitude ends at the first step")
-        << "-100" << "14000" << 1000 << 800 << "Crashed" << 1 << 1 << "0";
+        << "-100"
+        << "14000" << 1000 << 800 << "Crashed" << 1 << 1 << "0";
   }
   void flightEnds() {
     QFETCH(QString, alt);
@@ -458,19 +464,24 @@ class TestRunSimulation : public QObject {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("verdict");
-    QTest::newRow("altitude -6371") << "-6371" << "14000" << 1000 << 800
-                                    << int(RunInputs::AltitudeTooLow);
-    QTest::newRow("altitude below -6371") << "-100000" << "14000" << 1000 << 800
-                                          << int(RunInputs::AltitudeTooLow);
-    QTest::newRow("no width") << "20200" << "14000" << 0 << 800 << int(RunInputs::NoDrawingArea);
-    QTest::newRow("no height") << "20200" << "14000" << 1000 << 0
-                               << int(RunInputs::NoDrawingArea);
-    QTest::newRow("speed beyond 64 bits") << "20200" << "1E19" << 1000 << 800
-                                          << int(RunInputs::NotAWholeNumber);
-    QTest::newRow("altitude beyond 64 bits") << "-1E300" << "14000" << 1000 << 800
-                                             << int(RunInputs::NotAWholeNumber);
-    QTest::newRow("orbit radius beyond 32 bits") << "2147483647" << "14000" << 1000 << 800
-                                                 << int(RunInputs::OrbitRadiusTooLarge);
+    QTest::newRow("altitude -6371") << "-6371"
+                                    << "14000" << 1000 << 800 << int(RunInputs::AltitudeTooLow);
+    QTest::newRow("altitude below -6371")
+        << "-100000"
+        << "14000" << 1000 << 800 << int(RunInputs::AltitudeTooLow);
+    QTest::newRow("no width") << "20200"
+                              << "14000" << 0 << 800 << int(RunInputs::NoDrawingArea);
+    QTest::newRow("no height") << "20200"
+                               << "14000" << 1000 << 0 << int(RunInputs::NoDrawingArea);
+    QTest::newRow("speed beyond 64 bits")
+        << "20200"
+        << "1E19" << 1000 << 800 << int(RunInputs::NotAWholeNumber);
+    QTest::newRow("altitude beyond 64 bits")
+        << "-1E300"
+        << "14000" << 1000 << 800 << int(RunInputs::NotAWholeNumber);
+    QTest::newRow("orbit radius beyond 32 bits")
+        << "2147483647"
+        << "14000" << 1000 << 800 << int(RunInputs::OrbitRadiusTooLarge);
   }
   void noFlightCanBeDefined() {
     QFETCH(QString, alt);

@@ -14,7 +14,8 @@ Result Fly(const QStringList& arguments) {
   p.start(ORBITSIM_FLIGHT, arguments);
   p.waitForFinished(60000);
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+          QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 }  // namespace
 
@@ -24,8 +25,9 @@ class TestFlightTool : public QObject {
   void summary_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("line");
-    QTest::newRow("GPS 1000x800") << QStringList{"--summary", "--area", "1000x800", "20200", "14000"}
-                                  << "outcome=Crashed duration_s=12538 rows=12538 max_alt_km=20201\n";
+    QTest::newRow("GPS 1000x800")
+        << QStringList{"--summary", "--area", "1000x800", "20200", "14000"}
+        << "outcome=Crashed duration_s=12538 rows=12538 max_alt_km=20201\n";
     QTest::newRow("lost") << QStringList{"--summary", "--area", "1000x800", "20200", "100000"}
                           << "outcome=Lost duration_s=74012 rows=74012 max_alt_km=1989085\n";
     QTest::newRow("decimal comma, negative first argument")
@@ -46,7 +48,8 @@ class TestFlightTool : public QObject {
     QCOMPARE(lines.size(), 12538 + 2);
     QCOMPARE(lines.first(), QString("time_s,alt_km,galt_ms2,fv_kms,x_px,y_px"));
     QVERIFY(lines.at(1).startsWith("0,20200,0.564,0.001,140.0000076412"));
-    QCOMPARE(lines.last(), QString("# outcome=Crashed duration_s=12538 rows=12538 max_alt_km=20201"));
+    QCOMPARE(lines.last(),
+             QString("# outcome=Crashed duration_s=12538 rows=12538 max_alt_km=20201"));
   }
 
   void zoomSteps() {
@@ -68,7 +71,8 @@ class TestFlightTool : public QObject {
     QTest::newRow("bad area") << QStringList{"--area", "big", "20200", "14000"} << 2;
     QTest::newRow("area without value") << QStringList{"20200", "14000", "--area"} << 2;
     QTest::newRow("bad zoom") << QStringList{"--zoom-steps", "1,5", "20200", "14000"} << 2;
-    QTest::newRow("zoom with two signs") << QStringList{"--zoom-steps", "+-3", "20200", "14000"} << 2;
+    QTest::newRow("zoom with two signs")
+        << QStringList{"--zoom-steps", "+-3", "20200", "14000"} << 2;
     QTest::newRow("altitude -6371") << QStringList{"-6371", "14000"} << 1;
     QTest::newRow("no width") << QStringList{"--area", "0x448", "20200", "14000"} << 1;
     QTest::newRow("beyond 64 bits") << QStringList{"20200", "1E30"} << 1;

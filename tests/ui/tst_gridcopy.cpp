@@ -18,7 +18,9 @@ struct Grid {
     for (int n = 0; n < 10; ++n) {
       const double values[] = {double(n), 20200.0 - n, 0.5, 0.25 * n};
       for (int c = 0; c < 4; ++c)
-        rows.setItem(n, c, new QStandardItem(QLatin1Char(' ') + QString::number(values[c]).replace('.', ',')));
+        rows.setItem(
+            n, c,
+            new QStandardItem(QLatin1Char(' ') + QString::number(values[c]).replace('.', ',')));
     }
     grid.setModel(&rows);
     grid.resize(220, 200);
@@ -29,7 +31,8 @@ struct Grid {
   QPoint CellCentre(int col, int row) const {
     int x = 0;
     for (int c = 0; c < col; ++c) x += grid.ColWidth(c) + 1;
-    return {x + grid.ColWidth(col) / 2, (row - grid.FixedRows()) * (grid.DefaultRowHeight() + 1) + 8};
+    return {x + grid.ColWidth(col) / 2,
+            (row - grid.FixedRows()) * (grid.DefaultRowHeight() + 1) + 8};
   }
   QString Copy() {
     QGuiApplication::clipboard()->clear();

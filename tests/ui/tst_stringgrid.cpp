@@ -26,8 +26,12 @@ class LazyTable : public QAbstractTableModel {
     rows_ = rows;
   }
 
-  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : reported_; }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : cols_; }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : reported_;
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : cols_;
+  }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole) return {};
     ++texts;
@@ -37,7 +41,9 @@ class LazyTable : public QAbstractTableModel {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
     return QStringLiteral("H%1").arg(section);
   }
-  bool canFetchMore(const QModelIndex& parent) const override { return !parent.isValid() && reported_ < rows_; }
+  bool canFetchMore(const QModelIndex& parent) const override {
+    return !parent.isValid() && reported_ < rows_;
+  }
   void fetchMore(const QModelIndex& parent) override {
     if (!canFetchMore(parent)) return;
     beginInsertRows({}, reported_, rows_ - 1);
@@ -107,7 +113,8 @@ class TestStringGrid : public QObject {
     table.texts = 0;
     grid.viewport()->repaint();
     QVERIFY(table.texts > 0);
-    QVERIFY2(table.texts <= 4 * 20, qPrintable(QString::number(table.texts)));  // about 18 rows in view
+    QVERIFY2(table.texts <= 4 * 20,
+             qPrintable(QString::number(table.texts)));  // about 18 rows in view
 
     // Counting fetches too, whether the grid is shown or not.
     grid.hide();

@@ -176,7 +176,8 @@ void TestWidgets::radioGroupIndexAndClicks() {
 
   auto click = [&](int i) {
     QRadioButton* button = group.Button(i);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));  // on the circle
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      QPoint(8, button->height() / 2));  // on the circle
   };
   click(2);
   QCOMPARE(group.ItemIndex(), 2);

@@ -24,7 +24,7 @@ namespace {
 constexpr int kDefaultPointSize = 8;
 constexpr int kSurfaceDpi = 96;
 constexpr int kDefaultPixelSize = (kDefaultPointSize * kSurfaceDpi + 36) / 72;  // 11
-constexpr int kDotsPerMeter = 3780;                                            // 96 dpi
+constexpr int kDotsPerMeter = 3780;                                             // 96 dpi
 
 // Products of two coordinate differences exceed 64 bits; the extension keeps -Wpedantic quiet.
 __extension__ typedef __int128 Wide;
@@ -32,8 +32,7 @@ __extension__ typedef __int128 Wide;
 QRgb ToRgb(base::Colour colour) { return ToQColor(colour).rgb(); }
 
 base::Colour FromRgb(QRgb rgb) {
-  return static_cast<base::Colour>(qRed(rgb)) |
-         (static_cast<base::Colour>(qGreen(rgb)) << 8) |
+  return static_cast<base::Colour>(qRed(rgb)) | (static_cast<base::Colour>(qGreen(rgb)) << 8) |
          (static_cast<base::Colour>(qBlue(rgb)) << 16);
 }
 
@@ -175,8 +174,7 @@ void DrawingSurface::LineTo(int x, int y) {
   if (majorLimit <= 0 || minorLimit <= 0) return;
 
   const auto minorOffset = [&](std::int64_t k) {
-    return static_cast<std::int64_t>(
-        FloorDiv(Wide(2) * k * minor + major, Wide(2) * major));
+    return static_cast<std::int64_t>(FloorDiv(Wide(2) * k * minor + major, Wide(2) * major));
   };
 
   // Steps whose major coordinate lies in 0 .. majorLimit - 1.
@@ -198,7 +196,10 @@ void DrawingSurface::LineTo(int x, int y) {
     std::int64_t lo = kLo, hi = kHi + 1;  // first k with offset >= offLo
     while (lo < hi) {
       const std::int64_t mid = lo + (hi - lo) / 2;
-      if (minorOffset(mid) >= offLo) hi = mid; else lo = mid + 1;
+      if (minorOffset(mid) >= offLo)
+        hi = mid;
+      else
+        lo = mid + 1;
     }
     kLo = lo;
   }
@@ -206,7 +207,10 @@ void DrawingSurface::LineTo(int x, int y) {
     std::int64_t lo = kLo - 1, hi = kHi;  // last k with offset <= offHi
     while (lo < hi) {
       const std::int64_t mid = hi - (hi - lo) / 2;
-      if (minorOffset(mid) <= offHi) lo = mid; else hi = mid - 1;
+      if (minorOffset(mid) <= offHi)
+        lo = mid;
+      else
+        hi = mid - 1;
     }
     kHi = lo;
   }
@@ -256,8 +260,8 @@ void DrawingSurface::Ellipse(int x1, int y1, int x2, int y2) {
       reach = static_cast<std::int64_t>(ISqrt(ww * (hh - Wide(dy) * dy) / hh));
     } else {
       const long double q = static_cast<long double>(dy) / static_cast<long double>(h);
-      reach = static_cast<std::int64_t>(std::floor(static_cast<long double>(w) *
-                                                   std::sqrt(1.0L - q * q)));
+      reach = static_cast<std::int64_t>(
+          std::floor(static_cast<long double>(w) * std::sqrt(1.0L - q * q)));
     }
     // dx = 2 * i + 1 - w for column i.
     lo = static_cast<std::int64_t>(FloorDiv(Wide(w) - 1 - reach + 1, 2));
@@ -319,8 +323,8 @@ void DrawingSurface::TextOut(int x, int y, std::string_view text) {
   penPos_ = {SaturateToInt(x + advance), y};
   const QFontMetrics lineMetrics(font_, &image_);
   const int lineHeight = lineMetrics.height();
-  const QRect cell = ClippedRect(x, y, x + advance, std::int64_t(y) + lineHeight, image_.width(),
-                                 image_.height());
+  const QRect cell =
+      ClippedRect(x, y, x + advance, std::int64_t(y) + lineHeight, image_.width(), image_.height());
   if (cell.isEmpty()) return;
 
   QPainter painter(&image_);

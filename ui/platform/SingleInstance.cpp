@@ -21,67 +21,61 @@ namespace {
 #if !defined(_WIN32)
 enum class Desktop { X11, Socket, Headless };
 
-Desktop CurrentDesktop()
-{
-    if (QGuiApplication::instance()) {
-        const QString platform = QGuiApplication::platformName();
-        if (platform == QLatin1String("xcb"))
+Desktop CurrentDesktop() {
+  if (QGuiApplication::instance()) {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb"))
 #if defined(ORBITSIM_HAVE_XCB)
-            return Desktop::X11;
+      return Desktop::X11;
 #else
-            return Desktop::Socket;
+      return Desktop::Socket;
 #endif
-        // The offscreen and minimal platforms show windows to nobody, so there is no desktop
-        // on which another instance could be brought forward, and windows built there (by
-        // tests running side by side) must not find each other.
-        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-            return Desktop::Headless;
-        return Desktop::Socket;
-    }
-#if defined(ORBITSIM_HAVE_XCB)
-    // Before the toolkit is up: an X display that opens is the desktop, unless the session
-    // is Wayland, whose own windows an X client cannot see.
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && x11::CanOpenDisplay(nullptr))
-        return Desktop::X11;
-#endif
+    // The offscreen and minimal platforms show windows to nobody, so there is no desktop
+    // on which another instance could be brought forward, and windows built there (by
+    // tests running side by side) must not find each other.
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+      return Desktop::Headless;
     return Desktop::Socket;
+  }
+#if defined(ORBITSIM_HAVE_XCB)
+  // Before the toolkit is up: an X display that opens is the desktop, unless the session
+  // is Wayland, whose own windows an X client cannot see.
+  if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && x11::CanOpenDisplay(nullptr))
+    return Desktop::X11;
+#endif
+  return Desktop::Socket;
 }
 #endif
 
 }  // namespace
 
-bool ActivateRunningInstance(const QString& title)
-{
-    if (title.isEmpty())
-        return false;
+bool ActivateRunningInstance(const QString& title) {
+  if (title.isEmpty()) return false;
 #if defined(_WIN32)
-    return win::ActivateTitledWindow(title);
+  return win::ActivateTitledWindow(title);
 #else
-    switch (CurrentDesktop()) {
+  switch (CurrentDesktop()) {
     case Desktop::X11:
 #if defined(ORBITSIM_HAVE_XCB)
-        // Qt's xcb platform connects to $DISPLAY, as this does.
-        return x11::ActivateTitledWindow(nullptr, title);
+      // Qt's xcb platform connects to $DISPLAY, as this does.
+      return x11::ActivateTitledWindow(nullptr, title);
 #else
-        return false;
+      return false;
 #endif
-    case Desktop::Socket:
-        return socket::AskServerToRaise(socket::ServerNameFor(title));
-    case Desktop::Headless:
-        return false;
-    }
-    return false;
+    case Desktop::Socket: return socket::AskServerToRaise(socket::ServerNameFor(title));
+    case Desktop::Headless: return false;
+  }
+  return false;
 #endif
 }
 
-void ServeLaterInstances(QWidget* window, const QString& title)
-{
+void ServeLaterInstances(QWidget* window, const QString& title) {
 #if defined(_WIN32)
-    Q_UNUSED(window);
-    Q_UNUSED(title);
+  Q_UNUSED(window);
+  Q_UNUSED(title);
 #else
-    if (window && !title.isEmpty() && CurrentDesktop() == Desktop::Socket)
-        socket::ServeRaiseRequests(window, socket::ServerNameFor(title));
+  if (window && !title.isEmpty() && CurrentDesktop() == Desktop::Socket)
+    socket::ServeRaiseRequests(window, socket::ServerNameFor(title));
 #endif
 }
 

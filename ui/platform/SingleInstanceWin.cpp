@@ -9,15 +9,13 @@
 
 namespace ui::win {
 
-bool ActivateTitledWindow(const QString& title)
-{
-    const std::wstring key = title.toStdWString();
-    HWND window = FindWindowW(nullptr, key.c_str());
-    if (!window)
-        return false;
-    // No other request is made of the window: it is brought forward as it is.
-    SetForegroundWindow(window);
-    return true;
+bool ActivateTitledWindow(const QString& title) {
+  const std::wstring key = title.toStdWString();
+  HWND window = FindWindowW(nullptr, key.c_str());
+  if (!window) return false;
+  // No other request is made of the window: it is brought forward as it is.
+  SetForegroundWindow(window);
+  return true;
 }
 
 }  // namespace ui::win

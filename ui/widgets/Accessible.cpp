@@ -53,9 +53,12 @@ class GaugeAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (object == nullptr || !object->isWidgetType()) return nullptr;
   auto* widget = static_cast<QWidget*>(object);
-  if (className == QLatin1String("ui::GroupBox")) return new GroupBoxAccessible(static_cast<GroupBox*>(widget));
-  if (className == QLatin1String("ui::BarGauge")) return new GaugeAccessible(static_cast<BarGauge*>(widget));
-  if (className == QLatin1String("ui::ImageControl")) return new QAccessibleWidget(widget, QAccessible::Canvas);
+  if (className == QLatin1String("ui::GroupBox"))
+    return new GroupBoxAccessible(static_cast<GroupBox*>(widget));
+  if (className == QLatin1String("ui::BarGauge"))
+    return new GaugeAccessible(static_cast<BarGauge*>(widget));
+  if (className == QLatin1String("ui::ImageControl"))
+    return new QAccessibleWidget(widget, QAccessible::Canvas);
   // The window's caption names the frame.
   if (className == QLatin1String("ui::Container") && widget->isWindow())
     return new QAccessibleWidget(widget, QAccessible::Window);

@@ -22,16 +22,11 @@ constexpr const char* kMarginsProperty = "orbitsimMargins";
 
 bool Before(Align align, const QWidget* a, const QWidget* b) {
   switch (align) {
-    case Align::Top:
-      return a->y() < b->y();
-    case Align::Bottom:
-      return a->y() + a->height() > b->y() + b->height();
-    case Align::Left:
-      return a->x() < b->x();
-    case Align::Right:
-      return a->x() + a->width() > b->x() + b->width();
-    default:
-      return false;
+    case Align::Top: return a->y() < b->y();
+    case Align::Bottom: return a->y() + a->height() > b->y() + b->height();
+    case Align::Left: return a->x() < b->x();
+    case Align::Right: return a->x() + a->width() > b->x() + b->width();
+    default: return false;
   }
 }
 
@@ -85,7 +80,8 @@ void Realign(QWidget* parent) {
   std::vector<QWidget*> children;
   for (QObject* object : parent->children()) {
     auto* child = qobject_cast<QWidget*>(object);
-    if (child != nullptr && !child->isWindow() && AlignOf(child) != Align::None) children.push_back(child);
+    if (child != nullptr && !child->isWindow() && AlignOf(child) != Align::None)
+      children.push_back(child);
   }
   if (children.empty()) return;
 
@@ -125,9 +121,7 @@ void Realign(QWidget* parent) {
           bounds = QRect(right - m - child->width(), top + m, child->width(), spanH);
           right -= child->width() + 2 * m;
           break;
-        default:
-          bounds = QRect(left + m, top + m, spanW, spanH);
-          break;
+        default: bounds = QRect(left + m, top + m, spanW, spanH); break;
       }
       if (child->geometry() == bounds) continue;
       const QSize oldSize = child->size();

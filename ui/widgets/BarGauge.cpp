@@ -11,7 +11,8 @@
 
 namespace ui {
 
-BarGauge::BarGauge(Qt::Orientation orientation, QWidget* parent) : QWidget(parent), orientation_(orientation) {
+BarGauge::BarGauge(Qt::Orientation orientation, QWidget* parent)
+    : QWidget(parent), orientation_(orientation) {
   // The border and the white background cover every pixel, so a new value repaints the gauge
   // alone and not the group box behind it.
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -15,14 +15,10 @@ QColor ResolveColour(Colour colour) {
   if (!IsSystemColour(colour)) return ToQColor(colour);
   const QPalette& palette = LayoutPalette();
   switch (colour) {
-    case SysWindow:
-      return palette.color(QPalette::Base);
-    case SysWindowText:
-      return palette.color(QPalette::WindowText);
-    case SysButtonFace:
-      return palette.color(QPalette::Button);
-    default:
-      return palette.color(QPalette::Window);
+    case SysWindow: return palette.color(QPalette::Base);
+    case SysWindowText: return palette.color(QPalette::WindowText);
+    case SysButtonFace: return palette.color(QPalette::Button);
+    default: return palette.color(QPalette::Window);
   }
 }
 

@@ -100,10 +100,19 @@ QRect PlainPart(const QImage& image, QRect area, QRgb base) {
   bool shrunk = true;
   while (!area.isEmpty() && shrunk) {
     shrunk = false;
-    if (!plainRow(area.top(), area.left(), area.right())) { area.setTop(area.top() + 1); shrunk = true; }
-    else if (!plainRow(area.bottom(), area.left(), area.right())) { area.setBottom(area.bottom() - 1); shrunk = true; }
-    else if (!plainColumn(area.left(), area.top(), area.bottom())) { area.setLeft(area.left() + 1); shrunk = true; }
-    else if (!plainColumn(area.right(), area.top(), area.bottom())) { area.setRight(area.right() - 1); shrunk = true; }
+    if (!plainRow(area.top(), area.left(), area.right())) {
+      area.setTop(area.top() + 1);
+      shrunk = true;
+    } else if (!plainRow(area.bottom(), area.left(), area.right())) {
+      area.setBottom(area.bottom() - 1);
+      shrunk = true;
+    } else if (!plainColumn(area.left(), area.top(), area.bottom())) {
+      area.setLeft(area.left() + 1);
+      shrunk = true;
+    } else if (!plainColumn(area.right(), area.top(), area.bottom())) {
+      area.setRight(area.right() - 1);
+      shrunk = true;
+    }
   }
   for (int y = area.top(); y <= area.bottom(); ++y)
     if (!plainRow(y, area.left(), area.right())) return {};  // another colour inside: none
@@ -139,7 +148,8 @@ struct Edit::GlyphCells {
     int advance = 0;    // 64ths of a pixel
     double inkTop = 0;  // the glyph's ink from the baseline (negative above it), as Qt measures it
     double inkBottom = 0;
-    double overhang = 0;  // how far the ink reaches beyond the advance: a last glyph's widens the line
+    double overhang =
+        0;  // how far the ink reaches beyond the advance: a last glyph's widens the line
     std::array<Cell, Phases> cells;
   };
 
@@ -153,7 +163,8 @@ struct Edit::GlyphCells {
   // outlives the fonts of the application.
   static std::shared_ptr<GlyphCells> For(const QFont& font, int dpi, QRgb text, QRgb base) {
     static std::vector<std::weak_ptr<GlyphCells>> made;
-    made.erase(std::remove_if(made.begin(), made.end(), [](const auto& c) { return c.expired(); }), made.end());
+    made.erase(std::remove_if(made.begin(), made.end(), [](const auto& c) { return c.expired(); }),
+               made.end());
     const QString key = font.key();
     for (const auto& weak : made) {
       auto c = weak.lock();
@@ -176,7 +187,8 @@ struct Edit::GlyphCells {
 
   // The cell of a character starting `phase` 64ths of a pixel right of a pixel's edge.
   const Cell& At(int index, int phase) {
-    Cell& cell = characters_[static_cast<std::size_t>(index)].cells[static_cast<std::size_t>(phase)];
+    Cell& cell =
+        characters_[static_cast<std::size_t>(index)].cells[static_cast<std::size_t>(phase)];
     if (!cell.made) {
       cell.made = true;
       const QString glyph(QLatin1Char(CellCharacters[static_cast<std::size_t>(index)]));
@@ -187,7 +199,8 @@ struct Edit::GlyphCells {
 
   // The columns two neighbours share, as Qt draws the pair; the first starts at `phase`.
   const Cell& Pair(int first, int phase, int second) {
-    Cell& cell = pairs_[(first * Phases + phase) * static_cast<int>(CellCharacters.size()) + second];
+    Cell& cell =
+        pairs_[(first * Phases + phase) * static_cast<int>(CellCharacters.size()) + second];
     if (!cell.made) {
       cell.made = true;
       const Cell& left = At(first, phase);
@@ -199,7 +212,8 @@ struct Edit::GlyphCells {
                              QLatin1Char(CellCharacters[static_cast<std::size_t>(second)]);
       if (left.ok && right.ok && Draw(glyphs, phase, ink, image)) {
         const QRect rightInk = right.ink.translated(secondPosition / Phases, 0);
-        const QRect shared(rightInk.left(), ink.top(), left.ink.right() - rightInk.left() + 1, ink.height());
+        const QRect shared(rightInk.left(), ink.top(), left.ink.right() - rightInk.left() + 1,
+                           ink.height());
         cell.ink = shared;
         if (!shared.isEmpty()) cell.image = image.copy(shared.translated(-ink.topLeft()));
         cell.ok = true;
@@ -250,7 +264,8 @@ struct Edit::GlyphCells {
   // False where the ink may reach beyond what was drawn.
   bool Draw(const QString& glyphs, int phase, QRect& ink, QImage& image) const {
     const int pad = lineHeight;
-    QImage canvas = Canvas(2 * pad + lineHeight * static_cast<int>(glyphs.size()), lineHeight + 2 * pad);
+    QImage canvas =
+        Canvas(2 * pad + lineHeight * static_cast<int>(glyphs.size()), lineHeight + 2 * pad);
     canvas.fill(base);
     QPainter painter(&canvas);
     painter.setFont(font_);
@@ -327,7 +342,8 @@ class PanelCacheStyle : public QProxyStyle {
       return;
     }
     const auto* parent = static_cast<const Container*>(edit->parentWidget());
-    painter->drawImage(option->rect.topLeft(), edit->Panel(*frame, ResolveColour(parent->Color()).rgb()));
+    painter->drawImage(option->rect.topLeft(),
+                       edit->Panel(*frame, ResolveColour(parent->Color()).rgb()));
   }
 };
 
@@ -381,12 +397,14 @@ QString Edit::CurrentText() const {
 }
 
 std::string_view Edit::Latin1Text() const {
-  if (waiting_ == Pending::TimeOfDay) latin1Exact_ = CopyLatin1(LongTimeText(0, 0, seconds_), latin1_);
+  if (waiting_ == Pending::TimeOfDay)
+    latin1Exact_ = CopyLatin1(LongTimeText(0, 0, seconds_), latin1_);
   return latin1_;
 }
 
 void Edit::SetLatin1Text(std::string_view text) {
-  if (text == latin1_ && (waiting_ == Pending::Latin1 || (waiting_ == Pending::Nothing && latin1Exact_)))
+  if (text == latin1_ &&
+      (waiting_ == Pending::Latin1 || (waiting_ == Pending::Nothing && latin1Exact_)))
     return;
   latin1_.assign(text.data(), text.size());
   latin1Exact_ = true;
@@ -413,7 +431,8 @@ void Edit::List() {
 
 void Edit::ShowPendingText() {
   if (waiting_ == Pending::Nothing) return;
-  const QString text = waiting_ == Pending::TimeOfDay ? LongTimeText(0, 0, seconds_) : FromLatin1(latin1_);
+  const QString text =
+      waiting_ == Pending::TimeOfDay ? LongTimeText(0, 0, seconds_) : FromLatin1(latin1_);
   if (waiting_ == Pending::Latin1) seconds_ = -1;
   waiting_ = Pending::Nothing;
   committing_ = true;
@@ -453,7 +472,8 @@ const QImage& Edit::Panel(const QStyleOptionFrame& option, QRgb background) {
     panel.fill(background);
     QPainter p(&panel);
     p.translate(-option.rect.topLeft());
-    static_cast<const PanelCacheStyle*>(PanelCacheStyle::Instance())->DrawUncached(&option, &p, this);
+    static_cast<const PanelCacheStyle*>(PanelCacheStyle::Instance())
+        ->DrawUncached(&option, &p, this);
     p.end();
     panel_ = panel;
     panelKey_ = key;
@@ -517,7 +537,9 @@ bool Edit::PaintFromCells() {
   // vertical place follows the alignment, and a text that fits is aligned by its width (the
   // advances, and the last glyph's ink beyond its advance) plus one.
   const int lineHeight = cells_->lineHeight;
-  const int height = text.isEmpty() ? lineHeight : std::max(static_cast<int>(std::lround(inkBottom - inkTop)), lineHeight);
+  const int height = text.isEmpty()
+                         ? lineHeight
+                         : std::max(static_cast<int>(std::lround(inkBottom - inkTop)), lineHeight);
   const Qt::Alignment align = QStyle::visualAlignment(Qt::LeftToRight, alignment());
   int top;
   switch (align & Qt::AlignVertical_Mask) {
@@ -525,7 +547,8 @@ bool Edit::PaintFromCells() {
     case Qt::AlignTop: top = r.y() + LineEditVerticalMargin; break;
     default: top = r.y() + (r.height() - height + 1) / 2; break;
   }
-  const QRect line(r.x() + LineEditHorizontalMargin, top, r.width() - 2 * LineEditHorizontalMargin, height);
+  const QRect line(r.x() + LineEditHorizontalMargin, top, r.width() - 2 * LineEditHorizontalMargin,
+                   height);
   const int used = static_cast<int>(std::lround(width / double(GlyphCells::Phases) + overhang)) + 1;
   if (used > line.width()) return false;
   int scroll = 0;
@@ -537,7 +560,8 @@ bool Edit::PaintFromCells() {
 
   // The frame: the panel, where the last text was copied in the panel again, then this text's
   // cells, each clipped to the contents, and the columns that neighbours share over them.
-  if (frame_.size() != panel.size() || frame_.format() != panel.format() || framePanel_ != panel.cacheKey()) {
+  if (frame_.size() != panel.size() || frame_.format() != panel.format() ||
+      framePanel_ != panel.cacheKey()) {
     frame_ = panel.copy();
     framePanel_ = panel.cacheKey();
     frameInk_ = QRect();
@@ -545,7 +569,8 @@ bool Edit::PaintFromCells() {
   uchar* const frameBits = frame_.bits();
   const qsizetype frameLine = frame_.bytesPerLine();
   if (!frameInk_.isEmpty()) {
-    const qsizetype offset = frameInk_.top() * frameLine + frameInk_.left() * qsizetype(sizeof(QRgb));
+    const qsizetype offset =
+        frameInk_.top() * frameLine + frameInk_.left() * qsizetype(sizeof(QRgb));
     const uchar* from = panel.constBits() + offset;
     uchar* to = frameBits + offset;
     const std::size_t bytes = static_cast<std::size_t>(frameInk_.width()) * sizeof(QRgb);
@@ -584,7 +609,8 @@ bool Edit::PaintFromCells() {
         // Ink of two glyphs in one column: the pair as Qt blends it, over both.
         const int previousPhase = previousPosition & (GlyphCells::Phases - 1);
         const GlyphCells::Cell& pair = cells_->Pair(previous, previousPhase, c);
-        if (!pair.ok || !copy(pair, (previousPosition - previousPhase) / GlyphCells::Phases)) return false;
+        if (!pair.ok || !copy(pair, (previousPosition - previousPhase) / GlyphCells::Phases))
+          return false;
       }
       inkEnd = cell.ink.right() + pixel + 1;
     }

@@ -78,8 +78,8 @@ class Edit : public QLineEdit {
   mutable std::string latin1_;
   mutable bool latin1Exact_ = true;  // latin1_ is the field's text itself, not a stand-in
   mutable Pending waiting_ = Pending::Nothing;  // the field does not show its text yet
-  int seconds_ = -1;                             // the time of day waiting, as its value
-  bool listed_ = false;                          // in the list of ShowPendingTexts
+  int seconds_ = -1;                            // the time of day waiting, as its value
+  bool listed_ = false;                         // in the list of ShowPendingTexts
   // The frame and background as the style last drew them, on the container's colour, with
   // what they were drawn from: a new text repaints over a copy instead of drawing them again.
   struct PanelKey {
@@ -95,10 +95,10 @@ class Edit : public QLineEdit {
   };
   QImage panel_;
   PanelKey panelKey_;
-  QImage frame_;      // the panel with the text's cells copied in, as last painted
+  QImage frame_;           // the panel with the text's cells copied in, as last painted
   qint64 framePanel_ = 0;  // the panel frame_ was made from
-  QRect frameInk_;    // where frame_ differs from that panel
-  QRect panelPlain_;  // the part of the contents where the panel has one colour all through
+  QRect frameInk_;         // where frame_ differs from that panel
+  QRect panelPlain_;       // the part of the contents where the panel has one colour all through
   qint64 panelPlainKey_ = 0;
   std::shared_ptr<GlyphCells> cells_;  // of the colours last painted in
   std::array<std::shared_ptr<GlyphCells>, 4> cellSets_;

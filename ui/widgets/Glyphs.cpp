@@ -32,9 +32,7 @@ QPixmap Draw(Glyph glyph, const QColor& ink, const QColor& accent, const QColor&
       p.fillRect(4, 3, 3, 10, ink);
       p.fillRect(9, 3, 3, 10, ink);
       break;
-    case Glyph::Stop:
-      p.fillRect(3, 3, 10, 10, ink);
-      break;
+    case Glyph::Stop: p.fillRect(3, 3, 10, 10, ink); break;
     case Glyph::ZoomIn:
     case Glyph::ZoomOut: {
       p.setRenderHint(QPainter::Antialiasing, true);

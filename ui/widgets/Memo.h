@@ -23,7 +23,6 @@ class Memo : public QPlainTextEdit {
   Colour Color() const { return colour_; }
   void SetVerticalScrollBar(bool shown);
 
-
  signals:
   void MouseEnter(QObject* Sender);
   void MouseLeave(QObject* Sender);

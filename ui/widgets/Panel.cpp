@@ -46,7 +46,8 @@ void Panel::paintEvent(QPaintEvent* event) {
   // The soft edge: a mid-tone ring outside, lighter towards the client area.
   DrawBevel(painter, rect(), std::min(softEdge_, 1), face.darker(120), face.darker(150));
   if (softEdge_ > 1) {
-    DrawBevel(painter, rect().adjusted(1, 1, -1, -1), softEdge_ - 1, face.lighter(105), face.darker(115));
+    DrawBevel(painter, rect().adjusted(1, 1, -1, -1), softEdge_ - 1, face.lighter(105),
+              face.darker(115));
   }
   const QRect client = rect().marginsRemoved(NonClient());
   DrawBevel(painter, client, bevel_, QColor(Qt::white), face.darker(160));

@@ -70,7 +70,8 @@ void RadioGroup::SetItemIndex(int index) {
 void RadioGroup::UpdateTabStop() {
   // The group is one stop in the focus order: its checked button, or the first when none is.
   QRadioButton* stop = Button(index_ >= 0 ? index_ : 0);
-  for (QRadioButton* button : buttons_) button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  for (QRadioButton* button : buttons_)
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void RadioGroup::UserClicked(int index) {
@@ -96,9 +97,9 @@ void RadioGroup::PlaceButtons() {
   for (int i = 0; i < count; ++i) {
     const int column = i / rows;
     const int row = i % rows;
-    buttons_[static_cast<std::size_t>(i)]->setGeometry(area.left() + kIndent + column * columnWidth,
-                                                       area.top() + row * rowHeight,
-                                                       std::max(0, columnWidth - kIndent), rowHeight);
+    buttons_[static_cast<std::size_t>(i)]->setGeometry(
+        area.left() + kIndent + column * columnWidth, area.top() + row * rowHeight,
+        std::max(0, columnWidth - kIndent), rowHeight);
   }
 }
 

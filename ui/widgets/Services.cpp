@@ -11,8 +11,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
-#include <QTimer>
 #include <QTime>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -141,7 +141,8 @@ void SetMessageHook(std::function<void(const QString&, const QString&)> hook) {
 }
 
 QString LongTimeText(int hours, int minutes, int seconds) {
-  long long total = static_cast<long long>(hours) * 3600 + static_cast<long long>(minutes) * 60 + seconds;
+  long long total =
+      static_cast<long long>(hours) * 3600 + static_cast<long long>(minutes) * 60 + seconds;
   total = ((total % 86400) + 86400) % 86400;
   const int t = static_cast<int>(total);
   // The format without its time zone is kept per system locale; the locale writes the text.

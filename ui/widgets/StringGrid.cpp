@@ -29,8 +29,10 @@ class StringGrid::Header : public QHeaderView {
     for (int col = 0; col < count(); ++col) {
       const int x = sectionViewportPosition(col);
       if (x >= viewWidth) break;
-      const QString text = model() != nullptr ? model()->headerData(col, Qt::Horizontal).toString() : QString();
-      grid_->PaintCell(painter, QRect(x, 0, sectionSize(col) - 1, grid_->DefaultRowHeight()), text, true, false);
+      const QString text =
+          model() != nullptr ? model()->headerData(col, Qt::Horizontal).toString() : QString();
+      grid_->PaintCell(painter, QRect(x, 0, sectionSize(col) - 1, grid_->DefaultRowHeight()), text,
+                       true, false);
     }
   }
 
@@ -76,7 +78,8 @@ void StringGrid::setModel(QAbstractItemModel* model) {
     if (model == this->model()) KeepCurrentSelected();
   });
   auto selectFirst = [this, model] {
-    if (model == this->model() && !currentIndex().isValid()) MoveCurrent(model->index(0, 0, rootIndex()), false);
+    if (model == this->model() && !currentIndex().isValid())
+      MoveCurrent(model->index(0, 0, rootIndex()), false);
   };
   connect(model, &QAbstractItemModel::rowsInserted, this, selectFirst);
   connect(model, &QAbstractItemModel::modelReset, this, selectFirst);
@@ -94,7 +97,9 @@ int StringGrid::RowCount() const {
   return FixedRows() + (model() != nullptr ? model()->rowCount(rootIndex()) : 0);
 }
 
-int StringGrid::ColCount() const { return model() != nullptr ? model()->columnCount(rootIndex()) : 0; }
+int StringGrid::ColCount() const {
+  return model() != nullptr ? model()->columnCount(rootIndex()) : 0;
+}
 
 QString StringGrid::Cells(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
@@ -136,8 +141,10 @@ QRect StringGrid::Selection() const {
   const QModelIndex current = currentIndex();
   if (!current.isValid()) return QRect(0, FixedRows(), 1, 1);
   const QModelIndex anchor = anchor_.isValid() ? QModelIndex(anchor_) : current;
-  return QRect(QPoint(std::min(current.column(), anchor.column()), std::min(current.row(), anchor.row()) + FixedRows()),
-               QPoint(std::max(current.column(), anchor.column()), std::max(current.row(), anchor.row()) + FixedRows()));
+  return QRect(QPoint(std::min(current.column(), anchor.column()),
+                      std::min(current.row(), anchor.row()) + FixedRows()),
+               QPoint(std::max(current.column(), anchor.column()),
+                      std::max(current.row(), anchor.row()) + FixedRows()));
 }
 
 QString StringGrid::SelectedText() const {
@@ -168,11 +175,14 @@ void StringGrid::MoveCurrent(const QModelIndex& index, bool extend) {
   // scrolled into view.
   if (isVisible()) executeDelayedItemsLayout();
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-  const QModelIndex topLeft = model()->index(std::min(index.row(), anchor_.row()),
-                                             std::min(index.column(), anchor_.column()), rootIndex());
-  const QModelIndex bottomRight = model()->index(std::max(index.row(), anchor_.row()),
-                                                 std::max(index.column(), anchor_.column()), rootIndex());
-  selectionModel()->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+  const QModelIndex topLeft =
+      model()->index(std::min(index.row(), anchor_.row()),
+                     std::min(index.column(), anchor_.column()), rootIndex());
+  const QModelIndex bottomRight =
+      model()->index(std::max(index.row(), anchor_.row()),
+                     std::max(index.column(), anchor_.column()), rootIndex());
+  selectionModel()->select(QItemSelection(topLeft, bottomRight),
+                           QItemSelectionModel::ClearAndSelect);
   if (isVisible()) {
     scrollTo(index);
   } else {
@@ -221,7 +231,8 @@ void StringGrid::PaintCell(QPainter& painter, const QRect& cell, const QString& 
                                   : ResolveColour(header ? SysButtonFace : colour_));
   painter.setPen(selected ? pal.color(QPalette::HighlightedText) : ResolveColour(SysWindowText));
   painter.setClipRect(cell);
-  painter.drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter.drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   text);
   painter.setClipping(false);
   painter.setPen(ResolveColour(SysButtonFace).darker(130));
   const int right = cell.x() + cell.width();

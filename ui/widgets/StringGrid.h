@@ -70,7 +70,8 @@ class StringGrid : public QTableView {
   void MoveCurrent(const QModelIndex& index, bool extend);
   // After rows were removed: the current cell stays selected, as the anchor of a new selection.
   void KeepCurrentSelected();
-  void PaintCell(QPainter& painter, const QRect& cell, const QString& text, bool header, bool selected) const;
+  void PaintCell(QPainter& painter, const QRect& cell, const QString& text, bool header,
+                 bool selected) const;
 
   Colour colour_ = SysWindow;
   QPersistentModelIndex anchor_;
