@@ -191,7 +191,7 @@ struct Edit::GlyphCells {
         characters_[static_cast<std::size_t>(index)].cells[static_cast<std::size_t>(phase)];
     if (!cell.made) {
       cell.made = true;
-      const QString glyph(QLatin1Char(CellCharacters[static_cast<std::size_t>(index)]));
+      const QString glyph{QLatin1Char(CellCharacters[static_cast<std::size_t>(index)])};
       if (Draw(glyph, phase, cell.ink, cell.image)) cell.ok = true;
     }
     return cell;
@@ -413,8 +413,8 @@ void Edit::SetLatin1Text(std::string_view text) {
 }
 
 void Edit::SetTimeOfDay(int seconds) {
-  constexpr int day = 86400;
-  seconds = (seconds % day + day) % day;
+  constexpr int Day = 86400;
+  seconds = (seconds % Day + Day) % Day;
   // seconds_ names the time the field waits for or shows, until its text changes otherwise.
   if (seconds == seconds_ && waiting_ != Pending::Latin1) return;
   seconds_ = seconds;
