@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The image control and the registry through which PumpEvents flushes the drawing areas.
+// The image control: its surface, the flush it posts itself, and its painting.
 #include "ui/widgets/ImageControl.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
-#include <vector>
 
 namespace ui {
 
@@ -18,19 +16,9 @@ QEvent::Type FlushEventType() {
   return type;
 }
 
-std::vector<ImageControl*>& Registry() {
-  static std::vector<ImageControl*> controls;
-  return controls;
-}
-
 }  // namespace
 
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent) { Registry().push_back(this); }
-
-ImageControl::~ImageControl() {
-  auto& controls = Registry();
-  controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
-}
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {}
 
 DrawingSurface& ImageControl::Surface() {
   if (!surface_) MakeSurface();
@@ -87,10 +75,6 @@ void ImageControl::paintEvent(QPaintEvent* event) {
     const QRect area = rect & image.rect();
     if (!area.isEmpty()) painter.drawImage(area.topLeft(), image, area);
   }
-}
-
-void FlushAllImageControls() {
-  for (ImageControl* control : Registry()) control->FlushDirty();
 }
 
 }  // namespace ui

@@ -15,17 +15,16 @@ class ImageControl : public QWidget {
 
  public:
   explicit ImageControl(QWidget* parent = nullptr);
-  ~ImageControl() override;
 
   DrawingSurface& Surface();
   bool HasSurface() const { return surface_ != nullptr; }
   // Makes a new, black surface when the control's size has changed since the surface was
   // made, so that a scene drawn after the window was resized fills the whole drawing area.
   void FitSurface();
-  // Schedules a repaint of the places drawn at since the last flush, and nothing more. PumpEvents
-  // does this for every image control before it handles events; drawing done anywhere else is
-  // flushed by an event the control posts itself when its surface is first drawn on, so that it
-  // reaches the screen as soon as control is back in an event loop, and not before.
+  // Schedules a repaint of the places drawn at since the last flush, and nothing more. The
+  // control posts itself an event that does this when its surface is first drawn on, so that
+  // the drawing reaches the screen as soon as control is back in an event loop (the run's
+  // pumps included), and not before.
   void FlushDirty();
 
  protected:
@@ -41,8 +40,5 @@ class ImageControl : public QWidget {
   std::unique_ptr<DrawingSurface> surface_;
   bool flushPosted_ = false;
 };
-
-// Every image control that exists, for PumpEvents.
-void FlushAllImageControls();
 
 }  // namespace ui

@@ -17,7 +17,6 @@
 #include <QWindow>
 
 #include "ui/widgets/Edit.h"
-#include "ui/widgets/ImageControl.h"
 
 namespace ui {
 
@@ -78,7 +77,7 @@ void PumpEvents() {
     const std::function<void()> hook = PumpHook();
     hook();
   }
-  FlushAllImageControls();
+  // The drawing areas' flushes are among the posted events.
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

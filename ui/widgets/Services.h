@@ -12,8 +12,8 @@ class QWidget;
 
 namespace ui {
 
-// Runs the pump hook, schedules the repaint of every image control's dirty rectangle (the
-// controls register themselves), then handles all pending events and returns.
+// Hands the fields' waiting texts to Qt, runs the pump hook, then handles all pending events
+// (the drawing areas' flushes among them) and returns.
 void PumpEvents();
 // Run first by every PumpEvents() call; an empty function removes it.
 void SetPumpHook(std::function<void()> hook);
