@@ -277,7 +277,7 @@ void TestWidgets::longTimeText() {
   QFETCH(int, s);
   QFETCH(QString, text);
   // The tests run in the C locale (24-hour, leading zeros).
-  QCOMPARE(ui::LongTimeText(h, m, s), text);
+  QCOMPARE(ui::LongTimeText(h * 3600 + m * 60 + s), text);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -390,15 +390,14 @@ void Edit::ApplyPalette() {
 QString Edit::CurrentText() const {
   switch (waiting_) {
     case Pending::Latin1: return FromLatin1(latin1_);
-    case Pending::TimeOfDay: return LongTimeText(0, 0, seconds_);
+    case Pending::TimeOfDay: return LongTimeText(seconds_);
     case Pending::Nothing: break;
   }
   return QLineEdit::text();
 }
 
 std::string_view Edit::Latin1Text() const {
-  if (waiting_ == Pending::TimeOfDay)
-    latin1Exact_ = CopyLatin1(LongTimeText(0, 0, seconds_), latin1_);
+  if (waiting_ == Pending::TimeOfDay) latin1Exact_ = CopyLatin1(LongTimeText(seconds_), latin1_);
   return latin1_;
 }
 
@@ -432,7 +431,7 @@ void Edit::List() {
 void Edit::ShowPendingText() {
   if (waiting_ == Pending::Nothing) return;
   const QString text =
-      waiting_ == Pending::TimeOfDay ? LongTimeText(0, 0, seconds_) : FromLatin1(latin1_);
+      waiting_ == Pending::TimeOfDay ? LongTimeText(seconds_) : FromLatin1(latin1_);
   if (waiting_ == Pending::Latin1) seconds_ = -1;
   waiting_ = Pending::Nothing;
   committing_ = true;

@@ -139,11 +139,8 @@ void SetMessageHook(std::function<void(const QString&, const QString&)> hook) {
   MessageHook() = std::move(hook);
 }
 
-QString LongTimeText(int hours, int minutes, int seconds) {
-  long long total =
-      static_cast<long long>(hours) * 3600 + static_cast<long long>(minutes) * 60 + seconds;
-  total = ((total % 86400) + 86400) % 86400;
-  const int t = static_cast<int>(total);
+QString LongTimeText(int seconds) {
+  const int t = (seconds % 86400 + 86400) % 86400;
   // The format without its time zone is kept per system locale; the locale writes the text.
   static QLocale locale = QLocale::c();
   static QString format;

@@ -29,7 +29,8 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text);
 // When set, called instead of showing the dialog.
 void SetMessageHook(std::function<void(const QString& title, const QString& text)> hook);
 
-// The time of day in the user's long time format, without a time-zone part.
-QString LongTimeText(int hours, int minutes, int seconds);
+// The time of day `seconds` after midnight (taken modulo a day) in the user's long time format,
+// without a time-zone part.
+QString LongTimeText(int seconds);
 
 }  // namespace ui
