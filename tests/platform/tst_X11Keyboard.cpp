@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "DrawingAreaOnScreen.h"
 #include "ScreenPixels.h"
 #include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
@@ -78,7 +79,9 @@ class X11KeyboardTest : public QObject {
   int TableCellPixels() { return Count(OnScreen(w_->StringGrid1), Yellow); }
   // Lets the event loop run until the drawing area on the screen is the surface, where no other
   // control lies above it.
-  bool ScreenShowsTheSurface();
+  bool ScreenShowsTheSurface() {
+    return AwaitDrawingArea(*screen_, *w_, w_->Image1->Surface().Image()).count == 0;
+  }
   void OnPump(std::function<void(int)> act) {
     pumps_ = 0;
     ui::SetPumpHook([this, act] { act(++pumps_); });
@@ -106,26 +109,6 @@ void X11KeyboardTest::initTestCase() {
 }
 
 void X11KeyboardTest::cleanup() { ui::SetPumpHook({}); }
-
-bool X11KeyboardTest::ScreenShowsTheSurface() {
-  QElapsedTimer waited;
-  waited.start();
-  do {
-    QTest::qWait(20);
-    const QImage shown = OnScreen(w_->Image1);
-    const QImage& surface = w_->Image1->Surface().Image();
-    QRegion uncovered(QRect(QPoint(0, 0), w_->Image1->size()));
-    uncovered -= w_->gbVectors->geometry().translated(-w_->Image1->pos());
-    bool same = !shown.isNull();
-    for (const QRect& part : uncovered& surface.rect()) {
-      for (int y = part.top(); same && y <= part.bottom(); ++y)
-        for (int x = part.left(); same && x <= part.right(); ++x)
-          same = (shown.pixel(x, y) & 0xFFFFFF) == (surface.pixel(x, y) & 0xFFFFFF);
-    }
-    if (same) return true;
-  } while (waited.elapsed() < 2000);
-  return false;
-}
 
 void X11KeyboardTest::gpsRunStartedPausedResumedAndStopped() {
   bool animating = false, paused = false, resumed = false;

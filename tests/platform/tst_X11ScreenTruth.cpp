@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "DrawingAreaOnScreen.h"
 #include "ScreenPixels.h"
 #include "X11TestMain.h"
 #include "app/KVUGraphiques.h"
@@ -33,12 +34,6 @@
 #include "ui/widgets/SpeedButton.h"
 
 namespace {
-
-struct Difference {
-  int count = -1;  // -1: the screen could not be read
-  QString first;
-  QString Said() const { return QString::number(count) + " pixels differ, " + first; }
-};
 
 // The screen must show what was drawn, to the pixel.
 #define VERIFY_NO_DIFFERENCE(difference)                \
@@ -80,12 +75,12 @@ class X11ScreenTruthTest : public QObject {
   void hoverInAndOutShowsThePictureAgain();
 
  private:
-  QRect AreaOnWindow() const;
-  // The drawing area where nothing lies above it: gbVectors floats over its right-hand edge.
-  QRegion Uncovered() const;
-  Difference ScreenAgainst(const QImage& expected);
-  // Lets the event loop run until the screen shows `expected`, for two seconds at the most.
-  Difference AwaitScreen(const QImage& expected);
+  Difference ScreenAgainst(const QImage& expected) {
+    return DrawingAreaAgainst(*screen_, *w_, expected);
+  }
+  Difference AwaitScreen(const QImage& expected) {
+    return AwaitDrawingArea(*screen_, *w_, expected);
+  }
   QImage Surface() const { return w_->Image1->Surface().Image(); }
   // The static scene for these inputs, drawn on a surface of its own.
   QImage StaticScene(int altitudeKm, int presetIndex) const;
@@ -115,47 +110,6 @@ void X11ScreenTruthTest::initTestCase() {
 void X11ScreenTruthTest::cleanup() {
   ui::SetPumpHook({});
   screen_->HoldShift(false);
-}
-
-QRect X11ScreenTruthTest::AreaOnWindow() const {
-  return QRect(w_->Image1->mapTo(w_.get(), QPoint(0, 0)), w_->Image1->size());
-}
-
-QRegion X11ScreenTruthTest::Uncovered() const {
-  QRegion region(AreaOnWindow());
-  region -= w_->gbVectors->geometry();
-  if (w_->mmExplications->parentWidget() == w_.get()) region -= w_->mmExplications->geometry();
-  return region.translated(-AreaOnWindow().topLeft());
-}
-
-Difference X11ScreenTruthTest::ScreenAgainst(const QImage& expected) {
-  const QImage shown = screen_->Grab(static_cast<std::uint32_t>(w_->winId()), AreaOnWindow());
-  if (shown.isNull()) return {};
-  Difference d{0, {}};
-  for (const QRect& part : Uncovered() & expected.rect()) {
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-      for (int x = part.left(); x <= part.right(); ++x) {
-        const QRgb want = expected.pixel(x, y) & 0xFFFFFF;
-        const QRgb got = shown.pixel(x, y) & 0xFFFFFF;
-        if (want == got) continue;
-        if (d.count++ == 0)
-          d.first =
-              QString::asprintf("first at (%d, %d): screen %06x, expected %06x", x, y, got, want);
-      }
-    }
-  }
-  return d;
-}
-
-Difference X11ScreenTruthTest::AwaitScreen(const QImage& expected) {
-  Difference d;
-  QElapsedTimer waited;
-  waited.start();
-  do {
-    QTest::qWait(20);
-    d = ScreenAgainst(expected);
-  } while (d.count != 0 && waited.elapsed() < 2000);
-  return d;
 }
 
 QImage X11ScreenTruthTest::StaticScene(int altitudeKm, int presetIndex) const {
