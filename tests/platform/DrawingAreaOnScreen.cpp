@@ -23,8 +23,7 @@ QRegion Uncovered(const TKVFGraphiques& window) {
   const QRect area = AreaOnWindow(window);
   QRegion region(area);
   region -= window.gbVectors->geometry();
-  if (window.mmExplications->parentWidget() == &window)
-    region -= window.mmExplications->geometry();
+  if (window.mmExplications->parentWidget() == &window) region -= window.mmExplications->geometry();
   return region.translated(-area.topLeft());
 }
 
@@ -32,7 +31,8 @@ QRegion Uncovered(const TKVFGraphiques& window) {
 
 Difference DrawingAreaAgainst(ScreenPixels& screen, const TKVFGraphiques& window,
                               const QImage& expected) {
-  const QImage shown = screen.Grab(static_cast<std::uint32_t>(window.winId()), AreaOnWindow(window));
+  const QImage shown =
+      screen.Grab(static_cast<std::uint32_t>(window.winId()), AreaOnWindow(window));
   if (shown.isNull()) return {};
   Difference d{0, {}};
   for (const QRect& part : Uncovered(window) & expected.rect()) {
