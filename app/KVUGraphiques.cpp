@@ -21,6 +21,7 @@
 #include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/Panel.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
@@ -94,9 +95,9 @@ void TKVFGraphiques::InitGrid() {
 }
 
 void TKVFGraphiques::FlashStartGroup(int Count) {
-  eAltitude->setText(QString());
-  eMaxAlt->setText(QString());
-  eDuree->setText(QString());
+  eAltitude->SetText(QString());
+  eMaxAlt->SetText(QString());
+  eDuree->SetText(QString());
   if (Count <= 0) return;
   // Each colour is set before its pause and painted after it; no events are handled meanwhile.
   for (int i = 0; i < Count; ++i) {

@@ -21,6 +21,7 @@
 #include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/Panel.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/SpeedButton.h"
@@ -61,21 +62,30 @@ ui::GroupBox* MakeGroupBox(QWidget* parent, const char* name, const QRect& desig
   return box;
 }
 
-// The edits of the top band: white, bold black Arial, a client-filling child of a group box.
-ui::Edit* MakeValueEdit(QWidget* parent, const char* name, const QRect& design, const QString& text,
-                        Qt::Alignment alignment, bool enabled) {
+// The input edits of the top band: white, bold black Arial, left-aligned, a client-filling child
+// of a group box.
+ui::Edit* MakeInputEdit(QWidget* parent, const char* name, const QRect& design,
+                        const QString& text) {
   auto* edit = Place(new ui::Edit(parent), name, design, Align::Client);
   edit->setText(text);
-  edit->setAlignment(alignment | Qt::AlignVCenter);
+  edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   edit->SetColor(colours::White);
   edit->SetTextColor(colours::Black);
-  QFont font = ArialFont(true);
-  // The output fields show numbers, times and a few words, which need no shaping: a new text is
-  // laid out at every pump of a run.
-  if (!enabled) font.setStyleStrategy(QFont::PreferNoShaping);
-  edit->setFont(font);
-  edit->setEnabled(enabled);
+  edit->setFont(ArialFont(true));
   return edit;
+}
+
+// The result fields of the top band: disabled edits in the same look, centred, written by the
+// program.
+ui::OutputField* MakeResultField(QWidget* parent, const char* name, const QRect& design,
+                                 const QString& text) {
+  auto* field = Place(new ui::OutputField(parent), name, design, Align::Client);
+  field->SetText(text);
+  field->SetAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  field->SetColor(colours::White);
+  field->SetTextColor(colours::Black);
+  field->setFont(ArialFont(true));
+  return field;
 }
 
 ui::SpeedButton* MakeSpeedButton(QWidget* parent, const char* name, const QRect& design,
@@ -136,14 +146,12 @@ void TKVFGraphiques::BuildLayout() {
   GroupBox3 = MakeGroupBox(GroupBox9, "GroupBox3", QRect(5, 21, 119, 46), Align::Left, true,
                            QStringLiteral("Initial altitude (km)"));
   GroupBox3->SetColor(colours::PaleGreen);
-  eAlt = MakeValueEdit(GroupBox3, "eAlt", QRect(2, 18, 115, 26), QStringLiteral("22000"),
-                       Qt::AlignLeft, true);
+  eAlt = MakeInputEdit(GroupBox3, "eAlt", QRect(2, 18, 115, 26), QStringLiteral("22000"));
 
   GroupBox2 = MakeGroupBox(GroupBox9, "GroupBox2", QRect(130, 21, 120, 46), Align::Left, true,
                            QStringLiteral("Initial speed (km/h)"));
   GroupBox2->SetColor(colours::PaleGreen);
-  eSpeed = MakeValueEdit(GroupBox2, "eSpeed", QRect(2, 18, 116, 26), QStringLiteral("14000"),
-                         Qt::AlignLeft, true);
+  eSpeed = MakeInputEdit(GroupBox2, "eSpeed", QRect(2, 18, 116, 26), QStringLiteral("14000"));
 
   RadioGroup1 = Place(new ui::RadioGroup(GroupBox9), "RadioGroup1", QRect(256, 21, 412, 46),
                       Align::Left, true);
@@ -194,20 +202,18 @@ void TKVFGraphiques::BuildLayout() {
   GroupBox7 = MakeGroupBox(GroupBox8, "GroupBox7", QRect(207, 21, 83, 46), Align::Left, true,
                            QStringLiteral("Altitude (km)"));
   GroupBox7->SetColor(colours::Yellow);
-  eAltitude = MakeValueEdit(GroupBox7, "eAltitude", QRect(2, 18, 79, 26), QStringLiteral("22000"),
-                            Qt::AlignHCenter, false);
+  eAltitude =
+      MakeResultField(GroupBox7, "eAltitude", QRect(2, 18, 79, 26), QStringLiteral("22000"));
 
   GroupBox6 = MakeGroupBox(GroupBox8, "GroupBox6", QRect(296, 21, 87, 46), Align::Left, true,
                            QStringLiteral("Alt max (km)"));
   GroupBox6->SetColor(colours::Yellow);
-  eMaxAlt = MakeValueEdit(GroupBox6, "eMaxAlt", QRect(2, 18, 83, 26), QStringLiteral("22000"),
-                          Qt::AlignHCenter, false);
+  eMaxAlt = MakeResultField(GroupBox6, "eMaxAlt", QRect(2, 18, 83, 26), QStringLiteral("22000"));
 
   GroupBox4 = MakeGroupBox(GroupBox8, "GroupBox4", QRect(389, 21, 131, 46), Align::Client, true,
                            QStringLiteral("Flight duration"));
   GroupBox4->SetColor(colours::Yellow);
-  eDuree =
-      MakeValueEdit(GroupBox4, "eDuree", QRect(2, 18, 127, 26), QString(), Qt::AlignHCenter, false);
+  eDuree = MakeResultField(GroupBox4, "eDuree", QRect(2, 18, 127, 26), QString());
 
   Panel2 = new ui::Panel(this);
   Panel2->SetSoftEdgeWidth(2);
@@ -248,7 +254,8 @@ void TKVFGraphiques::BuildLayout() {
 
   // Names for assistive technology where no caption or text of the control gives one: each
   // field is named by its group's caption, the rest by what they show.
-  for (ui::Edit* field : {eAlt, eSpeed, eGravConst, eAltitude, eMaxAlt, eDuree})
+  for (QWidget* field :
+       std::initializer_list<QWidget*>{eAlt, eSpeed, eGravConst, eAltitude, eMaxAlt, eDuree})
     field->setAccessibleName(static_cast<ui::GroupBox*>(field->parentWidget())->Caption());
   GroupBox8->setAccessibleName(QStringLiteral("Program execution"));
   Image1->setAccessibleName(QStringLiteral("Orbit drawing"));

@@ -14,6 +14,7 @@
 #include "sim/Zoom.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
@@ -94,7 +95,7 @@ void TKVFGraphiques::ResetScene() {
   StepTable->SetRowCount(2);
   StepTable->ClearRow(1);
   eAltitude->SetColor(eMaxAlt->Color());
-  eMaxAlt->setText(QString());
+  eMaxAlt->SetText(QString());
 }
 
 void TKVFGraphiques::RunSimulation() {

@@ -14,6 +14,7 @@
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/StringGrid.h"

@@ -17,6 +17,7 @@
 #include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/Panel.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
@@ -33,6 +34,7 @@ constexpr qint64 kNoColour = -1;
 QString TextOf(const QWidget* w) {
   if (auto* box = qobject_cast<const ui::GroupBox*>(w)) return box->Caption();
   if (auto* edit = qobject_cast<const ui::Edit*>(w)) return edit->text();
+  if (auto* field = qobject_cast<const ui::OutputField*>(w)) return field->Text();
   if (auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
   return {};
 }
@@ -40,6 +42,7 @@ QString TextOf(const QWidget* w) {
 qint64 ColourOf(const QWidget* w) {
   if (auto* container = qobject_cast<const ui::Container*>(w)) return container->Color();
   if (auto* edit = qobject_cast<const ui::Edit*>(w)) return edit->Color();
+  if (auto* field = qobject_cast<const ui::OutputField*>(w)) return field->Color();
   if (auto* memo = qobject_cast<const ui::Memo*>(w)) return memo->Color();
   if (auto* grid = qobject_cast<const ui::StringGrid*>(w)) return grid->Color();
   if (auto* gauge = qobject_cast<const ui::BarGauge*>(w)) return gauge->FillColor();
@@ -120,6 +123,7 @@ void TestWindow::controlTree_data() {
   const qint64 face = ui::SysButtonFace;
   const QString box = QStringLiteral("ui::GroupBox");
   const QString edit = QStringLiteral("ui::Edit");
+  const QString field = QStringLiteral("ui::OutputField");
   const QString speed = QStringLiteral("ui::SpeedButton");
   auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
   const QString win = QStringLiteral("KVFGraphiques");
@@ -166,15 +170,15 @@ void TestWindow::controlTree_data() {
                  << "gbStart" << QRect(97, 18, 28, 26) << "g=0" << kNoColour << arial << true;
   row("GroupBox7") << box << "GroupBox8" << QRect(207, 21, 83, 46) << "Altitude (km)"
                    << qint64(colours::Yellow) << arial << true;
-  row("eAltitude") << edit << "GroupBox7" << QRect(2, 18, 79, 26) << "22000"
+  row("eAltitude") << field << "GroupBox7" << QRect(2, 18, 79, 26) << "22000"
                    << qint64(colours::White) << bold << false;
   row("GroupBox6") << box << "GroupBox8" << QRect(296, 21, 87, 46) << "Alt max (km)"
                    << qint64(colours::Yellow) << arial << true;
-  row("eMaxAlt") << edit << "GroupBox6" << QRect(2, 18, 83, 26) << "22000" << qint64(colours::White)
-                 << bold << false;
+  row("eMaxAlt") << field << "GroupBox6" << QRect(2, 18, 83, 26) << "22000"
+                 << qint64(colours::White) << bold << false;
   row("GroupBox4") << box << "GroupBox8" << QRect(389, 21, 131, 46) << "Flight duration"
                    << qint64(colours::Yellow) << arial << true;
-  row("eDuree") << edit << "GroupBox4" << QRect(2, 18, 127, 26) << "" << qint64(colours::White)
+  row("eDuree") << field << "GroupBox4" << QRect(2, 18, 127, 26) << "" << qint64(colours::White)
                 << bold << false;
   row("Panel2") << "ui::Panel" << win << QRect(1051, 100, 228, 448) << ""
                 << qint64(colours::PaleYellow) << arial << true;
@@ -238,7 +242,7 @@ void TestWindow::drawingAreaAligned() {
   QCOMPARE(window_->StringGrid1->RowCount(), 5);
   QCOMPARE(window_->StringGrid1->ColCount(), 4);
   QCOMPARE(window_->eAlt->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-  QCOMPARE(window_->eDuree->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  QCOMPARE(window_->eDuree->Alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   QCOMPARE(window_->eGravConst->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   for (ui::BarGauge* gauge : {window_->gInert, window_->gHGrav, window_->gVGrav})
     QCOMPARE(gauge->Progress(), 0);
@@ -320,7 +324,7 @@ void TestWindow::buttonsAndHints() {
             button->icon().pixmap(16, 16, QIcon::Disabled).toImage());
   }
   // The disabled output fields stay readable: their own background, black text.
-  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree}) {
+  for (ui::OutputField* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree}) {
     QCOMPARE(field->palette().color(QPalette::Disabled, QPalette::Base), QColor(Qt::white));
     QCOMPARE(field->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
   }
@@ -467,10 +471,10 @@ void TestWindow::hoverIgnoredWhileBusy() {
 }
 
 void TestWindow::flashAndRunButtons() {
-  window_->eAltitude->setText(QStringLiteral("1"));
+  window_->eAltitude->SetText(QStringLiteral("1"));
   window_->FlashStartGroup(-5);
-  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree})
-    QVERIFY(field->text().isEmpty());
+  for (ui::OutputField* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree})
+    QVERIFY(field->Text().isEmpty());
   QCOMPARE(window_->gbStart->Color(), colours::Yellow);
   window_->FlashStartGroup(1);
   QCOMPARE(window_->gbStart->Color(), colours::Yellow);
@@ -503,8 +507,8 @@ void TestWindow::afterFormCreate() {
   QVERIFY(window_->RadioGroup1->Button(1)->isChecked());
   QCOMPARE(window_->eSpeed->text(), QStringLiteral("14000"));
   QCOMPARE(window_->eAlt->text(), QStringLiteral("20200"));
-  for (ui::Edit* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree})
-    QVERIFY(field->text().isEmpty());
+  for (ui::OutputField* field : {window_->eAltitude, window_->eMaxAlt, window_->eDuree})
+    QVERIFY(field->Text().isEmpty());
   QVERIFY(window_->sbStart->isEnabled());
   QVERIFY(!window_->sbStop->isEnabled());
   QVERIFY(!window_->sbPause->isEnabled());

@@ -23,6 +23,7 @@
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
@@ -508,12 +509,12 @@ void Monkey::CheckInvariants(const char* where) {
     Fail("run buttons out of step " + w);
   if (Paused && !w_.sbStart->isEnabled()) Fail("paused with Start disabled " + w);
   if (w_.StringGrid1->RowCount() < 2) Fail("table without its first row " + w);
-  if (!AltitudeText.match(w_.eAltitude->text()).hasMatch())
-    Fail("altitude field shows \"" + w_.eAltitude->text() + "\" " + w);
-  if (!MaxAltText.match(w_.eMaxAlt->text()).hasMatch())
-    Fail("maximum altitude field shows \"" + w_.eMaxAlt->text() + "\" " + w);
-  if (!DurationText.match(w_.eDuree->text()).hasMatch())
-    Fail("duration field shows \"" + w_.eDuree->text() + "\" " + w);
+  if (!AltitudeText.match(w_.eAltitude->Text()).hasMatch())
+    Fail("altitude field shows \"" + w_.eAltitude->Text() + "\" " + w);
+  if (!MaxAltText.match(w_.eMaxAlt->Text()).hasMatch())
+    Fail("maximum altitude field shows \"" + w_.eMaxAlt->Text() + "\" " + w);
+  if (!DurationText.match(w_.eDuree->Text()).hasMatch())
+    Fail("duration field shows \"" + w_.eDuree->Text() + "\" " + w);
 }
 
 void Monkey::CheckIdle(const char* where) {
@@ -534,9 +535,9 @@ QString Monkey::FinalState() const {
     cells << w_.StringGrid1->Cells(col, w_.StringGrid1->RowCount() - 1);
   return QStringList{w_.eSpeed->text(),
                      w_.eAlt->text(),
-                     w_.eAltitude->text(),
-                     w_.eMaxAlt->text(),
-                     w_.eDuree->text(),
+                     w_.eAltitude->Text(),
+                     w_.eMaxAlt->Text(),
+                     w_.eDuree->Text(),
                      QString::number(w_.StringGrid1->RowCount()),
                      cells.join('|'),
                      QString::number(w_.RadioGroup1->ItemIndex()),

@@ -18,6 +18,7 @@
 #include "tests/support/StartedWindow.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
@@ -142,7 +143,7 @@ void X11KeyboardTest::gpsRunStartedPausedResumedAndStopped() {
   // Stopped in the pump after step 220: no outcome word, the buttons idle, the table shown.
   QVERIFY(Idle());
   QCOMPARE(w_->StringGrid1->RowCount() - 1, 221);
-  QVERIFY(w_->eAltitude->text() != QStringLiteral("Crashed"));
+  QVERIFY(w_->eAltitude->Text() != QStringLiteral("Crashed"));
   QVERIFY(ScreenShowsTheSurface());
   QTRY_VERIFY(TableCellPixels() > 1000);
   QVERIFY(Count(w_->Image1->Surface().Image(), White) > 0);
@@ -172,9 +173,9 @@ void X11KeyboardTest::fan() {
   QVERIFY(Idle());
   // Eight passes: the fastest climbs far above the GPS orbit, and each pass after the first cut
   // the table back to its first row and left the duration at 0.
-  QVERIFY2(w_->eMaxAlt->text().toInt() > 25000, qPrintable(w_->eMaxAlt->text()));
+  QVERIFY2(w_->eMaxAlt->Text().toInt() > 25000, qPrintable(w_->eMaxAlt->Text()));
   QCOMPARE(w_->StringGrid1->RowCount(), 2);
-  QCOMPARE(w_->eDuree->text(), QStringLiteral("00:00:00"));
+  QCOMPARE(w_->eDuree->Text(), QStringLiteral("00:00:00"));
   QVERIFY(ScreenShowsTheSurface());
   QVERIFY(Count(OnScreen(w_->Image1), Red) > 1000);  // the passes at other speeds
 }
@@ -190,7 +191,7 @@ void X11KeyboardTest::zeroGravity() {
   Key(Qt::Key_F5);
   QVERIFY(zeroGravity);
   QVERIFY(Idle());
-  QCOMPARE(w_->eAltitude->text(), QStringLiteral("Out of view"));
+  QCOMPARE(w_->eAltitude->Text(), QStringLiteral("Out of view"));
   QVERIFY(ScreenShowsTheSurface());
   // Without gravity the object flies straight up and out: its track reaches the top edge,
   // which no orbit of this preset comes near.

@@ -28,6 +28,7 @@
 #include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/Panel.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
@@ -250,7 +251,7 @@ void X11ScreenTruthTest::runsReachTheScreen() {
   Perform(act);
   QVERIFY(!KVUGraphiques::Running && w_->sbStart->isEnabled());
   // The fan's later passes overwrite pass 1's outcome with their altitudes.
-  if (!outcome.isEmpty()) QCOMPARE(w_->eAltitude->text(), outcome);
+  if (!outcome.isEmpty()) QCOMPARE(w_->eAltitude->Text(), outcome);
   VERIFY_NO_DIFFERENCE(seenWhilePaused_);  // the redraw inside the pause
   VERIFY_NO_DIFFERENCE(AwaitScreen(Surface()));
   if (act == Act::LostRun) {

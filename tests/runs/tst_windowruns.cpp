@@ -13,6 +13,7 @@
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/Memo.h"
+#include "ui/widgets/OutputField.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
 #include "ui/widgets/SpeedButton.h"
@@ -99,15 +100,15 @@ class TestWindowRuns : public QObject {
     Window t;
     QCOMPARE(t.w.RadioGroup1->ItemIndex(), 1);
     t.Click(t.w.sbStart);
-    QCOMPARE(t.w.eAltitude->text(), QString("Crashed"));
+    QCOMPARE(t.w.eAltitude->Text(), QString("Crashed"));
     QCOMPARE(t.DataRows(), 12538);
     QCOMPARE(t.Cell(0, 1), QString(" 0"));
     QCOMPARE(t.Cell(1, 1), QString(" 20200"));
     QCOMPARE(t.Cell(2, 1), QString(" 0,564"));
     QCOMPARE(t.Cell(0, 12538), QString(" 12537"));
     QCOMPARE(t.Cell(1, 12538), QString(" 0"));
-    QCOMPARE(t.w.eDuree->text(), QString("03:28:58"));
-    QCOMPARE(t.w.eMaxAlt->text(), QString("20201"));
+    QCOMPARE(t.w.eDuree->Text(), QString("03:28:58"));
+    QCOMPARE(t.w.eMaxAlt->Text(), QString("20201"));
     QVERIFY(t.Idle());
     QVERIFY(t.w.RadioGroup1->isEnabled());
     QVERIFY(t.w.StringGrid1->isVisible());
@@ -128,9 +129,9 @@ class TestWindowRuns : public QObject {
     QCOMPARE(messages,
              (QStringList{"Satellite orbit simulation",
                           "Newtonian model :\rThe Flying Object is lost in deep space."}));
-    QCOMPARE(t.w.eAltitude->text(), QString("Lost"));
+    QCOMPARE(t.w.eAltitude->Text(), QString("Lost"));
     QCOMPARE(t.DataRows(), 74012);
-    QCOMPARE(t.w.eDuree->text(), QString("20:33:32"));
+    QCOMPARE(t.w.eDuree->Text(), QString("20:33:32"));
     QVERIFY(t.Idle());
   }
 
@@ -196,9 +197,9 @@ class TestWindowRuns : public QObject {
     t.Click(t.w.sbStart);
     QCOMPARE(t.DataRows(), 501);
     bool number = false;
-    t.w.eAltitude->text().toInt(&number);
+    t.w.eAltitude->Text().toInt(&number);
     QVERIFY(number);                                    // no outcome word
-    QCOMPARE(t.w.eDuree->text(), QString("00:08:21"));  // one second past the last row
+    QCOMPARE(t.w.eDuree->Text(), QString("00:08:21"));  // one second past the last row
     QVERIFY(t.Idle());
   }
 
@@ -208,13 +209,13 @@ class TestWindowRuns : public QObject {
       if (pump == 100) t.Click(t.w.Button1);
     });
     t.Click(t.w.sbStart);
-    QCOMPARE(t.w.eAltitude->text(), QString("Out of view"));
+    QCOMPARE(t.w.eAltitude->Text(), QString("Out of view"));
 
     // Pressed while idle, it changes nothing for the next run.
     ui::SetPumpHook({});
     t.Click(t.w.Button1);
     t.Click(t.w.sbStart);
-    QCOMPARE(t.w.eAltitude->text(), QString("Crashed"));
+    QCOMPARE(t.w.eAltitude->Text(), QString("Crashed"));
     QCOMPARE(t.DataRows(), 12538);
   }
 
@@ -234,13 +235,13 @@ class TestWindowRuns : public QObject {
         t.Click(t.w.sbZoomIn);
         QCOMPARE(t.Pixel(centre.x(), centre.y()), 0u);
         QCOMPARE(t.w.StringGrid1->RowCount(), 2);
-        QVERIFY(t.w.eMaxAlt->text().isEmpty());
+        QVERIFY(t.w.eMaxAlt->Text().isEmpty());
         if (paused) t.Click(t.w.sbStart);
       }
     });
     t.Click(t.w.sbStart);
     QCOMPARE(KVUGraphiques::ZoomFactor, 1.0);
-    QCOMPARE(t.w.eAltitude->text(), QString("Crashed"));  // the run went on
+    QCOMPARE(t.w.eAltitude->Text(), QString("Crashed"));  // the run went on
     QCOMPARE(t.DataRows(), 12538);
     QCOMPARE(t.Pixel(centre.x(), centre.y()), 0u);  // no background came back
   }
@@ -272,7 +273,7 @@ class TestWindowRuns : public QObject {
     t.Type(t.w.eAlt, "abc", true);
     QCOMPARE(t.w.eAlt->text(), QString("0"));
     QCOMPARE(t.w.RadioGroup1->ItemIndex(), -1);
-    QVERIFY(t.w.eAltitude->text() == "0" && t.w.eMaxAlt->text() == "0");
+    QVERIFY(t.w.eAltitude->Text() == "0" && t.w.eMaxAlt->Text() == "0");
     t.Type(t.w.eSpeed, "14000,6", true);
     QCOMPARE(t.w.eSpeed->text(), QString("14001"));
     t.Type(t.w.eSpeed, "14000.5", true);
@@ -290,7 +291,7 @@ class TestWindowRuns : public QObject {
       }
     });
     t.Click(t.w.sbStart);
-    QCOMPARE(t.w.eAltitude->text(), QString("Crashed"));
+    QCOMPARE(t.w.eAltitude->Text(), QString("Crashed"));
   }
 
   void enterWhilePausedRedrawsInside() {
@@ -304,7 +305,7 @@ class TestWindowRuns : public QObject {
         QVERIFY(!KVUGraphiques::Running);
         QVERIFY(KVUGraphiques::Paused);
         QVERIFY(t.w.RadioGroup1->isEnabled());
-        QCOMPARE(t.w.eAltitude->text(), QString("0"));
+        QCOMPARE(t.w.eAltitude->Text(), QString("0"));
       }
       if (pump == 9) {
         QVERIFY(KVUGraphiques::Paused);  // the outer run still waits
@@ -313,7 +314,7 @@ class TestWindowRuns : public QObject {
     });
     t.Click(t.w.sbStart);
     QCOMPARE(redrawn, 1);
-    QCOMPARE(t.w.eAltitude->text(), QString("Crashed"));
+    QCOMPARE(t.w.eAltitude->Text(), QString("Crashed"));
     QVERIFY(t.Idle());
   }
 
@@ -325,8 +326,8 @@ class TestWindowRuns : public QObject {
     t.HoldShift(false);
     QCOMPARE(t.w.StringGrid1->RowCount(), 2);
     QCOMPARE(t.Cell(0, 1), QString(" 0"));
-    QCOMPARE(t.w.eDuree->text(), QString("00:00:00"));
-    QCOMPARE(t.w.eMaxAlt->text(), QString("27792"));  // the highest over all eight passes
+    QCOMPARE(t.w.eDuree->Text(), QString("00:00:00"));
+    QCOMPARE(t.w.eMaxAlt->Text(), QString("27792"));  // the highest over all eight passes
     QVERIFY(t.Idle());
     // The other passes draw red.
     const QImage& image = t.w.Image1->Surface().Image();
@@ -346,7 +347,7 @@ class TestWindowRuns : public QObject {
     t.Click(t.w.sbStart, Qt::ShiftModifier);
     t.HoldShift(false);
     // Pass 4, at 1.3 times the speed, is the one that climbs to 27792 km.
-    QCOMPARE(t.w.eMaxAlt->text(), QString("27792"));
+    QCOMPARE(t.w.eMaxAlt->Text(), QString("27792"));
     QVERIFY(t.Idle());
   }
 
@@ -426,7 +427,7 @@ class TestWindowRuns : public QObject {
   void fanKey() {
     Window t;
     t.Key(Qt::Key_F5, Qt::ShiftModifier);
-    QCOMPARE(t.w.eMaxAlt->text(), QString("27792"));
+    QCOMPARE(t.w.eMaxAlt->Text(), QString("27792"));
     QCOMPARE(t.w.StringGrid1->RowCount(), 2);
     t.Key(Qt::Key_F5);
     QCOMPARE(t.DataRows(), 12538);
@@ -467,8 +468,8 @@ class TestWindowRuns : public QObject {
     t.ClickPreset(index);
     QTEST(t.w.eSpeed->text(), "speed");
     QTEST(t.w.eAlt->text(), "alt");
-    QVERIFY(t.w.eAltitude->text().isEmpty() && t.w.eMaxAlt->text().isEmpty() &&
-            t.w.eDuree->text().isEmpty());
+    QVERIFY(t.w.eAltitude->Text().isEmpty() && t.w.eMaxAlt->Text().isEmpty() &&
+            t.w.eDuree->Text().isEmpty());
     QVERIFY(std::fabs(KVUGraphiques::ZoomFactor - 1.44) < 1e-12);
     QVERIFY(t.Idle());
     // Typing one character deselects; the texts stay.
@@ -501,7 +502,7 @@ class TestWindowRuns : public QObject {
     QVERIFY(t.Idle());
     QVERIFY(t.w.RadioGroup1->isEnabled());
     QCOMPARE(t.DataRows(), 1);
-    QCOMPARE(t.w.eDuree->text(), QString("00:00:00"));
+    QCOMPARE(t.w.eDuree->Text(), QString("00:00:00"));
     t.Type(t.w.eAlt, alt, true);  // Enter too leaves the window idle
     QVERIFY(t.Idle());
   }

@@ -16,7 +16,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ui/widgets/Edit.h"
+#include "ui/widgets/OutputField.h"
 
 namespace ui {
 
