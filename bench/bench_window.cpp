@@ -25,6 +25,7 @@
 #include "sim/UnitState.h"
 #include "tests/support/StartedWindow.h"
 #include "ui/widgets/Edit.h"
+#include "ui/widgets/GroupBox.h"
 #include "ui/widgets/ImageControl.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
@@ -127,7 +128,12 @@ void Run(TKVFGraphiques& w) { w.sbStartClick(&w); }
 void FloorSteps(TKVFGraphiques& w, int steps, bool allFields) {
   WindowRunHost host(w);
   ui::DrawingSurface& surface = w.Image1->Surface();
-  const int width = std::max(surface.Width(), 1);
+  // The pixels stay left of the vector box: a pixel under it would repaint the box and its
+  // gauges too, which no run has to do.
+  const int boxLeft = w.gbVectors->isVisible()
+                          ? w.Image1->mapFrom(&w, w.gbVectors->geometry().topLeft()).x()
+                          : surface.Width();
+  const int width = std::clamp(boxLeft, 1, std::max(surface.Width(), 1));
   const int height = std::max(surface.Height(), 1);
   sim::NumberBuffer buffer;
   for (int i = 0; i < steps; ++i) {
