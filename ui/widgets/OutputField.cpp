@@ -344,8 +344,8 @@ bool OutputField::PaintFromCells(QPainter& painter) {
   const QStyleOptionFrame option = PanelOption();
   if (option.rect != rect() || rect().isEmpty()) return false;
   const QImage& panel = Panel(option, ResolveColour(parent->Color()).rgb());
-  const QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &option, standIn_.get()) &
-                  rect();
+  const QRect r =
+      style()->subElementRect(QStyle::SE_LineEditContents, &option, standIn_.get()) & rect();
   if (r.isEmpty()) return false;
   // The cells are drawn on the panel's colour inside the contents; ink is copied only where the
   // panel has that colour all through.

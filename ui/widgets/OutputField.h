@@ -99,7 +99,7 @@ class OutputField : public QWidget {
   Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
   QString text_;
   mutable std::string latin1_;
-  bool latin1Exact_ = true;  // latin1_ is the field's text itself, not a stand-in
+  bool latin1Exact_ = true;             // latin1_ is the field's text itself, not a stand-in
   Pending waiting_ = Pending::Nothing;  // the field does not show its text yet
   int seconds_ = -1;                    // the time of day waiting or shown, as its value
   bool listed_ = false;                 // in the list of ShowPendingTexts
