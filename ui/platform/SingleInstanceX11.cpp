@@ -24,6 +24,17 @@ struct FreeDeleter {
 template <typename T>
 using Reply = std::unique_ptr<T, FreeDeleter>;
 
+// The reply to a request sent before, through its reply function; an error in its place is
+// taken and dropped, so that it does not wait in the event queue.
+template <typename T, typename Cookie>
+Reply<T> Take(T* (*reply)(xcb_connection_t*, Cookie, xcb_generic_error_t**), xcb_connection_t* c,
+              Cookie cookie) {
+  xcb_generic_error_t* error = nullptr;
+  Reply<T> r(reply(c, cookie, &error));
+  std::free(error);
+  return r;
+}
+
 // Each request below is sent for all windows before the first reply is read, so that a
 // desktop with hundreds of windows costs a few round trips and not hundreds.
 class Connection {
@@ -105,12 +116,8 @@ xcb_window_t FirstTitled(xcb_connection_t* c, const Atoms& atoms,
   xcb_window_t found = kNoWindow;
   for (std::size_t i = 0; i < windows.size(); ++i) {
     // Every reply is collected, even after a match, so that none is left in the queue.
-    xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_property_reply_t> net(xcb_get_property_reply(c, netNames[i], &error));
-    std::free(error);
-    error = nullptr;
-    Reply<xcb_get_property_reply_t> wm(xcb_get_property_reply(c, wmNames[i], &error));
-    std::free(error);
+    const auto net = Take(xcb_get_property_reply, c, netNames[i]);
+    const auto wm = Take(xcb_get_property_reply, c, wmNames[i]);
     if (found != kNoWindow) continue;
     if (TitleFrom(net.get(), atoms, true, keyBytes + 1) == title ||
         TitleFrom(wm.get(), atoms, false, keyBytes + 1) == title)
@@ -141,9 +148,7 @@ std::vector<xcb_window_t> ChildrenOf(xcb_connection_t* c,
   for (xcb_window_t p : parents) cookies.push_back(xcb_query_tree(c, p));
   std::vector<xcb_window_t> children;
   for (const auto& cookie : cookies) {
-    xcb_generic_error_t* error = nullptr;
-    Reply<xcb_query_tree_reply_t> r(xcb_query_tree_reply(c, cookie, &error));
-    std::free(error);
+    const auto r = Take(xcb_query_tree_reply, c, cookie);
     if (!r) continue;
     const xcb_window_t* ids = xcb_query_tree_children(r.get());
     children.insert(children.end(), ids, ids + xcb_query_tree_children_length(r.get()));
@@ -160,10 +165,7 @@ std::vector<xcb_window_t> WithoutOverrideRedirect(xcb_connection_t* c,
   for (xcb_window_t w : windows) cookies.push_back(xcb_get_window_attributes(c, w));
   std::vector<xcb_window_t> kept;
   for (std::size_t i = 0; i < windows.size(); ++i) {
-    xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_window_attributes_reply_t> r(
-        xcb_get_window_attributes_reply(c, cookies[i], &error));
-    std::free(error);
+    const auto r = Take(xcb_get_window_attributes_reply, c, cookies[i]);
     if (r && !r->override_redirect) kept.push_back(windows[i]);
   }
   return kept;

@@ -7,64 +7,39 @@
 #include <QMetaMethod>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPalette>
 
 #include "ui/widgets/Container.h"
+#include "ui/widgets/FieldLook.h"
 
 namespace ui {
 
 Edit::Edit(QWidget* parent) : QLineEdit(parent) {
-  ApplyPalette();
-  FollowParent();
+  SetFieldColours(*this, colour_, textColour_);
+  FollowContainer(*this);
   // Typing, undo and every write pass here.
-  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-    latin1_.resize(static_cast<std::size_t>(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      const char16_t c = text.at(i).unicode();
-      latin1_[static_cast<std::size_t>(i)] = c < 0x100 ? static_cast<char>(c) : '?';
-    }
-  });
+  connect(this, &QLineEdit::textChanged, this,
+          [this](const QString& text) { CopyLatin1(text, latin1_); });
 }
 
 void Edit::SetColor(Colour colour) {
   colour_ = colour;
-  ApplyPalette();
+  SetFieldColours(*this, colour_, textColour_);
 }
 
 void Edit::SetTextColor(Colour colour) {
   textColour_ = colour;
-  ApplyPalette();
-}
-
-void Edit::ApplyPalette() {
-  QPalette p = palette();
-  const QColor base = ResolveColour(colour_);
-  const QColor text = ResolveColour(textColour_);
-  // The disabled group is set as well: otherwise Qt greys out a disabled edit.
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    p.setColor(group, QPalette::Base, base);
-    p.setColor(group, QPalette::Text, text);
-  }
-  setPalette(p);
-}
-
-void Edit::FollowParent() {
-  // Inside a container the edit paints its corners in the container's colour itself, so that
-  // a new text repaints the field alone and not the group boxes and panels behind it.
-  setAttribute(Qt::WA_OpaquePaintEvent, qobject_cast<Container*>(parentWidget()) != nullptr);
+  SetFieldColours(*this, colour_, textColour_);
 }
 
 bool Edit::event(QEvent* event) {
-  if (event->type() == QEvent::ParentChange) FollowParent();
+  if (event->type() == QEvent::ParentChange) FollowContainer(*this);
   return QLineEdit::event(event);
 }
 
 void Edit::paintEvent(QPaintEvent* event) {
-  if (testAttribute(Qt::WA_OpaquePaintEvent)) {
-    if (const auto* parent = qobject_cast<const Container*>(parentWidget())) {
-      QPainter painter(this);
-      painter.fillRect(event->rect(), ResolveColour(parent->Color()));
-    }
+  if (const Container* container = ContainerBehind(*this)) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), ResolveColour(container->Color()));
   }
   QLineEdit::paintEvent(event);
 }

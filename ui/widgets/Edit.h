@@ -38,9 +38,6 @@ class Edit : public QLineEdit {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void ApplyPalette();
-  void FollowParent();
-
   Colour colour_ = SysWindow;
   Colour textColour_ = SysWindowText;
   std::string latin1_;

@@ -15,9 +15,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "ui/widgets/Container.h"
+#include "ui/widgets/FieldLook.h"
 #include "ui/widgets/GlyphCells.h"
 #include "ui/widgets/Services.h"
 
@@ -70,18 +72,6 @@ class StandInEdit : public QLineEdit {
   using QLineEdit::initStyleOption;
 };
 
-// Returns whether every character was Latin-1, so that the copy is the text itself.
-bool CopyLatin1(const QString& text, std::string& out) {
-  out.resize(static_cast<std::size_t>(text.size()));
-  bool exact = true;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text.at(i).unicode();
-    exact = exact && c < 0x100;
-    out[static_cast<std::size_t>(i)] = c < 0x100 ? static_cast<char>(c) : '?';
-  }
-  return exact;
-}
-
 QString FromLatin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -130,8 +120,8 @@ constexpr int LineEditVerticalMargin = 1;
 OutputField::OutputField(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   setEnabled(false);
-  ApplyPalette();
-  FollowParent();
+  SetFieldColours(*this, colour_, textColour_);
+  FollowContainer(*this);
 }
 
 OutputField::~OutputField() {
@@ -141,12 +131,12 @@ OutputField::~OutputField() {
 
 void OutputField::SetColor(Colour colour) {
   colour_ = colour;
-  ApplyPalette();
+  SetFieldColours(*this, colour_, textColour_);
 }
 
 void OutputField::SetTextColor(Colour colour) {
   textColour_ = colour;
-  ApplyPalette();
+  SetFieldColours(*this, colour_, textColour_);
 }
 
 void OutputField::SetAlignment(Qt::Alignment alignment) {
@@ -154,18 +144,6 @@ void OutputField::SetAlignment(Qt::Alignment alignment) {
   alignment_ = alignment;
   standInStale_ = true;
   update();
-}
-
-void OutputField::ApplyPalette() {
-  QPalette p = palette();
-  const QColor base = ResolveColour(colour_);
-  const QColor text = ResolveColour(textColour_);
-  // The disabled group is set as well: otherwise Qt greys the field out.
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    p.setColor(group, QPalette::Base, base);
-    p.setColor(group, QPalette::Text, text);
-  }
-  setPalette(p);
 }
 
 void OutputField::SetText(const QString& text) {
@@ -242,15 +220,9 @@ void OutputField::Show(const QString& text) {
   emit TextChanged(text_);
 }
 
-void OutputField::FollowParent() {
-  // Inside a container the field paints its corners in the container's colour itself, so that
-  // a new text repaints the field alone and not the group boxes and panels behind it.
-  setAttribute(Qt::WA_OpaquePaintEvent, qobject_cast<Container*>(parentWidget()) != nullptr);
-}
-
 bool OutputField::event(QEvent* event) {
   switch (event->type()) {
-    case QEvent::ParentChange: FollowParent(); break;
+    case QEvent::ParentChange: FollowContainer(*this); break;
     case QEvent::FontChange:  // the cells belong to a font
       cells_.reset();
       cellSets_ = {};
@@ -321,13 +293,12 @@ void OutputField::paintEvent(QPaintEvent* /*event*/) {
   QLineEdit& standIn = StandIn();
   if (standIn.text() != text_) standIn.setText(text_);
   const qreal ratio = devicePixelRatioF();
-  const auto* parent = qobject_cast<const Container*>(parentWidget());
-  const bool opaque = parent != nullptr && testAttribute(Qt::WA_OpaquePaintEvent);
+  const Container* container = ContainerBehind(*this);
   QImage picture((QSizeF(size()) * ratio).toSize(),
-                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+                 container != nullptr ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);
-  if (opaque) {
-    picture.fill(ResolveColour(parent->Color()));
+  if (container != nullptr) {
+    picture.fill(ResolveColour(container->Color()));
   } else {
     picture.fill(Qt::transparent);
   }
@@ -336,14 +307,13 @@ void OutputField::paintEvent(QPaintEvent* /*event*/) {
 }
 
 bool OutputField::PaintFromCells(QPainter& painter) {
-  const auto* parent = qobject_cast<const Container*>(parentWidget());
-  if (parent == nullptr || !testAttribute(Qt::WA_OpaquePaintEvent) ||
-      layoutDirection() != Qt::LeftToRight || devicePixelRatio() != 1 ||
+  const Container* container = ContainerBehind(*this);
+  if (container == nullptr || layoutDirection() != Qt::LeftToRight || devicePixelRatio() != 1 ||
       !painter.transform().isIdentity())
     return false;
   const QStyleOptionFrame option = PanelOption();
   if (option.rect != rect() || rect().isEmpty()) return false;
-  const QImage& panel = Panel(option, ResolveColour(parent->Color()).rgb());
+  const QImage& panel = Panel(option, ResolveColour(container->Color()).rgb());
   const QRect r =
       style()->subElementRect(QStyle::SE_LineEditContents, &option, standIn_.get()) & rect();
   if (r.isEmpty()) return false;

@@ -80,11 +80,9 @@ class OutputField : public QWidget {
     bool operator==(const PanelKey&) const = default;
   };
 
-  void ApplyPalette();
   void List();
   void ShowPendingText();
   void Show(const QString& text);
-  void FollowParent();
   // Qt's line edit, never shown, set up as this field (its text aside): the style draws the
   // panel for it, and it paints the texts that the glyph cells do not cover.
   QLineEdit& StandIn();
