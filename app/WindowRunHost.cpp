@@ -10,7 +10,6 @@
 #include "scene/Background.h"
 #include "scene/Trajectory.h"
 #include "scene/Vectors.h"
-#include "sim/Duration.h"
 #include "ui/widgets/BarGauge.h"
 #include "ui/widgets/Edit.h"
 #include "ui/widgets/ImageControl.h"
@@ -55,11 +54,9 @@ void WindowRunHost::SetAltitudeColour(base::Colour colour) {
 }
 void WindowRunHost::SetMaxAltText(std::string_view text) { w_.eMaxAlt->SetLatin1Text(text); }
 std::string_view WindowRunHost::MaxAltText() { return w_.eMaxAlt->Latin1Text(); }
-// The field keeps the value and writes its text in the user's locale when it shows it.
-void WindowRunHost::SetDuration(std::int32_t StepCount) {
-  const sim::TimeOfDay t = sim::DurationOfSteps(StepCount);
-  w_.eDuree->SetTimeOfDay(t.Hours * 3600 + t.Minutes * 60 + t.Seconds);
-}
+// The field keeps the value, the time of day that many seconds after midnight, and writes its
+// text in the user's locale when it shows it.
+void WindowRunHost::SetDuration(std::int32_t StepCount) { w_.eDuree->SetTimeOfDay(StepCount); }
 
 void WindowRunHost::InitGrid() { w_.InitGrid(); }
 void WindowRunHost::SetGridVisible(bool visible) {
