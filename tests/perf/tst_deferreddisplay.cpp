@@ -228,6 +228,26 @@ class TestDeferredDisplay : public QObject {
     QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
   }
 
+  // The flight duration: a step count taken as seconds, shown as the time of day it reaches, so
+  // a flight of a day or more wraps.
+  void durationOfAStepCount_data() {
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0 << "00:00:00";
+    QTest::newRow("907") << 907 << "00:15:07";
+    QTest::newRow("GPS") << 12538 << "03:28:58";
+    QTest::newRow("lost") << 74012 << "20:33:32";
+    QTest::newRow("wraps at a day") << 90000 << "01:00:00";
+    QTest::newRow("last second of a day") << 86399 << "23:59:59";
+  }
+  void durationOfAStepCount() {
+    QFETCH(int, steps);
+    QFETCH(QString, text);
+    ui::OutputField field;
+    field.SetTimeOfDay(steps);
+    QCOMPARE(field.CurrentText(), text);
+  }
+
   void timeOfDayIsWrittenWhenTheFieldTakesIt() {
     ui::OutputField edit;
     QSignalSpy changes(&edit, &ui::OutputField::TextChanged);

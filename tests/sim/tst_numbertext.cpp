@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The number texts: the decimal-comma parsing rule, the whole-number conversion, integers, the
-// table's patterns with their halves away from zero, the general format and the duration; the
-// short texts of the fields and a reading kept with its text.
+// table's patterns with their halves away from zero and the general format; the short texts of
+// the fields and a reading kept with its text.
 #include <QtTest>
 
 #include <limits>
 #include <string>
 
 #include "base/RoundEven.h"
-#include "sim/Duration.h"
 #include "sim/NumberText.h"
 
 using namespace sim;
@@ -225,24 +224,6 @@ class TestNumberText : public QObject {
     QVERIFY(!IsAltOffsetSentinel(-123.45 + 1e-11));
     QVERIFY(!IsAltOffsetSentinel(-3.6e-12));
     QVERIFY(!IsAltOffsetSentinel(std::nan("")));
-  }
-
-  void duration_data() {
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0 << "00:00:00";
-    QTest::newRow("907") << 907 << "00:15:07";
-    QTest::newRow("GPS") << 12538 << "03:28:58";
-    QTest::newRow("lost") << 74012 << "20:33:32";
-    QTest::newRow("wraps at a day") << 90000 << "01:00:00";
-    QTest::newRow("last second of a day") << 86399 << "23:59:59";
-  }
-  void duration() {
-    QFETCH(int, steps);
-    QFETCH(QString, text);
-    NumberBuffer buffer;
-    QCOMPARE(QString::fromStdString(std::string(FormatDuration24(DurationOfSteps(steps), buffer))),
-             text);
   }
 
   void roundEven() {
