@@ -27,15 +27,11 @@ QRegion Uncovered(const TKVFGraphiques& window) {
   return region.translated(-area.topLeft());
 }
 
-}  // namespace
-
-Difference DrawingAreaAgainst(ScreenPixels& screen, const TKVFGraphiques& window,
-                              const QImage& expected) {
-  const QImage shown =
-      screen.Grab(static_cast<std::uint32_t>(window.winId()), AreaOnWindow(window));
+// `shown` against `expected` where `compared` says.
+Difference Compare(const QImage& shown, const QImage& expected, const QRegion& compared) {
   if (shown.isNull()) return {};
   Difference d{0, {}};
-  for (const QRect& part : Uncovered(window) & expected.rect()) {
+  for (const QRect& part : compared& expected.rect()) {
     for (int y = part.top(); y <= part.bottom(); ++y) {
       for (int x = part.left(); x <= part.right(); ++x) {
         const QRgb want = expected.pixel(x, y) & 0xFFFFFF;
@@ -48,6 +44,24 @@ Difference DrawingAreaAgainst(ScreenPixels& screen, const TKVFGraphiques& window
     }
   }
   return d;
+}
+
+}  // namespace
+
+Difference DrawingAreaAgainst(ScreenPixels& screen, const TKVFGraphiques& window,
+                              const QImage& expected) {
+  const QImage shown =
+      screen.Grab(static_cast<std::uint32_t>(window.winId()), AreaOnWindow(window));
+  return Compare(shown, expected, Uncovered(window));
+}
+
+Difference ControlAgainst(ScreenPixels& screen, const QWidget& control, const QImage& expected) {
+  const QWidget* window = control.window();
+  const QRect place(control.mapTo(window, QPoint(0, 0)), control.size());
+  const QImage shown = screen.Grab(static_cast<std::uint32_t>(window->winId()), place);
+  if (!shown.isNull() && shown.size() != expected.size())
+    return {shown.width() * shown.height(), QStringLiteral("the sizes differ")};
+  return Compare(shown, expected, QRegion(expected.rect()));
 }
 
 Difference AwaitDrawingArea(ScreenPixels& screen, const TKVFGraphiques& window,

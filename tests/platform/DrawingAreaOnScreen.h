@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 
+class QWidget;
 class ScreenPixels;
 class TKVFGraphiques;
 
@@ -21,3 +22,6 @@ Difference DrawingAreaAgainst(ScreenPixels& screen, const TKVFGraphiques& window
 // The same after letting the event loop run until the two agree, for two seconds at the most.
 Difference AwaitDrawingArea(ScreenPixels& screen, const TKVFGraphiques& window,
                             const QImage& expected);
+
+// A control of the window, all of it, on the screen against `expected`, now.
+Difference ControlAgainst(ScreenPixels& screen, const QWidget& control, const QImage& expected);

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 
@@ -74,6 +75,7 @@ class X11ScreenTruthTest : public QObject {
   void runsReachTheScreen_data();
   void runsReachTheScreen();
   void hoverInAndOutShowsThePictureAgain();
+  void resultFieldsReachTheScreen();
 
  private:
   Difference ScreenAgainst(const QImage& expected) {
@@ -281,6 +283,37 @@ void X11ScreenTruthTest::hoverInAndOutShowsThePictureAgain() {
   QTRY_COMPARE_WITH_TIMEOUT(w_->mmExplications->parentWidget(), static_cast<QWidget*>(w_->Panel2),
                             3000);
   VERIFY_NO_DIFFERENCE(AwaitScreen(Surface()));
+}
+
+void X11ScreenTruthTest::resultFieldsReachTheScreen() {
+  // Each field as its own paint draws it, on a picture no screen is involved in, against the
+  // screen: at pumps of a run, once the pump has handled its events, and after the run.
+  const std::array<ui::OutputField*, 3> fields{w_->eAltitude, w_->eMaxAlt, w_->eDuree};
+  QStringList seen;
+  int compared = 0;
+  const auto compare = [&](const QString& when) {
+    for (ui::OutputField* field : fields) {
+      const Difference d = ControlAgainst(*screen_, *field, field->grab().toImage());
+      ++compared;
+      if (d.count != 0)
+        seen << QStringLiteral("%1, %2 \"%3\": %4")
+                    .arg(when, field->objectName(), field->Text(), d.Said());
+    }
+  };
+  ClickPreset(1);
+  OnPump([&](int pump) {
+    if (pump % 200 != 0) return;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    compare(QStringLiteral("pump %1").arg(pump));
+  });
+  QTest::mouseClick(w_->sbStart, Qt::LeftButton);
+  ui::SetPumpHook({});
+  QCOMPARE(w_->eAltitude->Text(), QStringLiteral("Crashed"));
+  QTest::qWait(50);
+  compare(QStringLiteral("after the run"));
+  QVERIFY2(seen.isEmpty(), qPrintable(seen.join(QLatin1Char('\n'))));
+  QVERIFY(compared >= 5 * 3);
 }
 
 int main(int argc, char** argv) { return RunOnSuiteDisplay<X11ScreenTruthTest>(argc, argv); }

@@ -20,6 +20,7 @@
 
 #include "ui/widgets/Container.h"
 #include "ui/widgets/FieldLook.h"
+#include "ui/widgets/FieldsOnScreen.h"
 #include "ui/widgets/GlyphCells.h"
 #include "ui/widgets/Services.h"
 
@@ -30,6 +31,16 @@ namespace {
 std::vector<OutputField*>& Waiting() {
   static std::vector<OutputField*> fields;
   return fields;
+}
+
+// The fields whose shown text changed in one pass of ShowPendingTexts.
+std::vector<OutputField*>& Changed() {
+  static std::vector<OutputField*> fields;
+  return fields;
+}
+
+void Forget(std::vector<OutputField*>& fields, const OutputField* field) {
+  fields.erase(std::remove(fields.begin(), fields.end(), field), fields.end());
 }
 
 // Receives one posted event while texts wait, so that they reach the screen even when no pump
@@ -125,8 +136,8 @@ OutputField::OutputField(QWidget* parent) : QWidget(parent) {
 }
 
 OutputField::~OutputField() {
-  auto& fields = Waiting();
-  fields.erase(std::remove(fields.begin(), fields.end(), this), fields.end());
+  Forget(Waiting(), this);
+  Forget(Changed(), this);
 }
 
 void OutputField::SetColor(Colour colour) {
@@ -150,7 +161,7 @@ void OutputField::SetText(const QString& text) {
   waiting_ = Pending::Nothing;
   seconds_ = -1;
   latin1Exact_ = CopyLatin1(text, latin1_);
-  Show(text);
+  if (Take(text)) update();
 }
 
 QString OutputField::CurrentText() const {
@@ -194,30 +205,32 @@ void OutputField::List() {
   TextShower::Post();
 }
 
-void OutputField::ShowPendingText() {
+bool OutputField::ShowPendingText() {
+  bool changed = false;
   switch (waiting_) {
-    case Pending::Nothing: return;
+    case Pending::Nothing: return false;
     case Pending::Latin1:
       seconds_ = -1;
-      Show(FromLatin1(latin1_));
+      changed = Take(FromLatin1(latin1_));
       break;
     case Pending::TimeOfDay:
-      Show(LongTimeText(seconds_));
+      changed = Take(LongTimeText(seconds_));
       latin1Exact_ = CopyLatin1(text_, latin1_);
       break;
   }
   waiting_ = Pending::Nothing;
+  return changed;
 }
 
-void OutputField::Show(const QString& text) {
-  if (text == text_) return;
+bool OutputField::Take(const QString& text) {
+  if (text == text_) return false;
   const QString old = std::exchange(text_, text);
-  update();
   if (QAccessible::isActive()) {
     QAccessibleTextUpdateEvent changed(this, 0, old, text_);
     QAccessible::updateAccessibility(&changed);
   }
   emit TextChanged(text_);
+  return true;
 }
 
 bool OutputField::event(QEvent* event) {
@@ -287,7 +300,12 @@ const QImage& OutputField::Panel(const QStyleOptionFrame& option, QRgb backgroun
 
 void OutputField::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (PaintFromCells(painter)) return;
+  if (painter.transform().isIdentity()) {
+    if (const QImage* picture = Picture()) {
+      painter.drawImage(0, 0, *picture);
+      return;
+    }
+  }
   // Qt's line edit paints it into a picture of the field: on the container's colour, as the
   // cells' frame has it, or on nothing, to be laid over what is behind.
   QLineEdit& standIn = StandIn();
@@ -306,17 +324,16 @@ void OutputField::paintEvent(QPaintEvent* /*event*/) {
   painter.drawImage(0, 0, picture);
 }
 
-bool OutputField::PaintFromCells(QPainter& painter) {
+const QImage* OutputField::Picture() {
   const Container* container = ContainerBehind(*this);
-  if (container == nullptr || layoutDirection() != Qt::LeftToRight || devicePixelRatio() != 1 ||
-      !painter.transform().isIdentity())
-    return false;
+  if (container == nullptr || layoutDirection() != Qt::LeftToRight || devicePixelRatio() != 1)
+    return nullptr;
   const QStyleOptionFrame option = PanelOption();
-  if (option.rect != rect() || rect().isEmpty()) return false;
+  if (option.rect != rect() || rect().isEmpty()) return nullptr;
   const QImage& panel = Panel(option, ResolveColour(container->Color()).rgb());
   const QRect r =
       style()->subElementRect(QStyle::SE_LineEditContents, &option, standIn_.get()) & rect();
-  if (r.isEmpty()) return false;
+  if (r.isEmpty()) return nullptr;
   // The cells are drawn on the panel's colour inside the contents; ink is copied only where the
   // panel has that colour all through.
   const QRgb base = panel.pixel(r.center());
@@ -344,7 +361,7 @@ bool OutputField::PaintFromCells(QPainter& painter) {
   double inkBottom = 0;
   for (qsizetype i = 0; i < text_.size(); ++i) {
     const int c = cells_->Find(text_.at(i).unicode());
-    if (c < 0) return false;
+    if (c < 0) return nullptr;
     const GlyphCells::Character& character = cells_->Of(c);
     width += character.advance;
     overhang = character.overhang;
@@ -368,7 +385,7 @@ bool OutputField::PaintFromCells(QPainter& painter) {
   const QRect line(r.x() + LineEditHorizontalMargin, top, r.width() - 2 * LineEditHorizontalMargin,
                    height);
   const int used = static_cast<int>(std::lround(width / double(GlyphCells::Phases) + overhang)) + 1;
-  if (used > line.width()) return false;
+  if (used > line.width()) return nullptr;
   int scroll = 0;
   switch (align & ~(Qt::AlignAbsolute | Qt::AlignVertical_Mask)) {
     case Qt::AlignRight: scroll = used - line.width() + 1; break;
@@ -420,15 +437,15 @@ bool OutputField::PaintFromCells(QPainter& painter) {
     const int phase = position & (GlyphCells::Phases - 1);
     const int pixel = (position - phase) / GlyphCells::Phases;
     const GlyphCells::Cell& cell = cells_->At(c, phase);
-    if (!cell.ok) return false;
+    if (!cell.ok) return nullptr;
     if (!cell.ink.isEmpty()) {
-      if (!copy(cell, pixel)) return false;
+      if (!copy(cell, pixel)) return nullptr;
       if (cell.ink.left() + pixel < inkEnd) {
         // Ink of two glyphs in one column: the pair as Qt blends it, over both.
         const int previousPhase = previousPosition & (GlyphCells::Phases - 1);
         const GlyphCells::Cell& pair = cells_->Pair(previous, previousPhase, c);
         if (!pair.ok || !copy(pair, (previousPosition - previousPhase) / GlyphCells::Phases))
-          return false;
+          return nullptr;
       }
       inkEnd = cell.ink.right() + pixel + 1;
     }
@@ -436,20 +453,25 @@ bool OutputField::PaintFromCells(QPainter& painter) {
     previousPosition = position;
     position += cells_->Of(c).advance;
   }
-  painter.drawImage(0, 0, frame_);
-  return true;
+  return &frame_;
 }
 
 void ShowPendingTexts() {
   // A field that takes its text may make another one write: that one is listed anew and taken in
   // the same pass. The list keeps its room from one pump to the next.
   auto& fields = Waiting();
+  auto& changed = Changed();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     OutputField* field = fields[i];
     field->listed_ = false;
-    field->ShowPendingText();
+    if (field->ShowPendingText() &&
+        std::find(changed.begin(), changed.end(), field) == changed.end())
+      changed.push_back(field);
   }
   fields.clear();
+  // The changed fields reach the screen together.
+  ShowOnScreen(changed);
+  changed.clear();
 }
 
 }  // namespace ui

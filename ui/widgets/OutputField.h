@@ -55,6 +55,10 @@ class OutputField : public QWidget {
   // The same as 8-bit characters, '?' for those beyond Latin-1. Valid until the text changes.
   std::string_view Latin1Text() const;
 
+  // The field as its paint shows it, made from its panel and the cached glyphs of its text; null
+  // where only Qt's line edit can paint it (a character or a place the cells do not cover).
+  const QImage* Picture();
+
  signals:
   // The text shown changed.
   void TextChanged(const QString& text);
@@ -81,16 +85,15 @@ class OutputField : public QWidget {
   };
 
   void List();
-  void ShowPendingText();
-  void Show(const QString& text);
+  // Takes the waiting text; true when the text shown changed.
+  bool ShowPendingText();
+  // Makes `text` the one shown; true when it differs from the last one. The caller repaints.
+  bool Take(const QString& text);
   // Qt's line edit, never shown, set up as this field (its text aside): the style draws the
   // panel for it, and it paints the texts that the glyph cells do not cover.
   QLineEdit& StandIn();
   QStyleOptionFrame PanelOption();
   const QImage& Panel(const QStyleOptionFrame& option, QRgb background);
-  // Paints the field from its panel and the cached glyphs of its text; false where the
-  // stand-in's painting is needed (a character or a place the cells do not cover).
-  bool PaintFromCells(QPainter& painter);
 
   Colour colour_ = SysWindow;
   Colour textColour_ = SysWindowText;
