@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <vector>
+
 #include "base/Colours.h"
 #include "ui/widgets/Align.h"
 #include "ui/widgets/BarGauge.h"
@@ -15,6 +17,7 @@
 #include "ui/widgets/Panel.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/Services.h"
+#include "ui/widgets/TimeText.h"
 
 using ui::Align;
 
@@ -34,6 +37,8 @@ class TestWidgets : public QObject {
   void pumpAndMessageHooks();
   void longTimeText_data();
   void longTimeText();
+  void timeOfDayTextIsTheLocalesOwn_data();
+  void timeOfDayTextIsTheLocalesOwn();
 };
 
 // Children created out of position order are still placed by position; margins add up between
@@ -278,6 +283,44 @@ void TestWidgets::longTimeText() {
   QFETCH(QString, text);
   // The tests run in the C locale (24-hour, leading zeros).
   QCOMPARE(ui::LongTimeText(h * 3600 + m * 60 + s), text);
+}
+
+void TestWidgets::timeOfDayTextIsTheLocalesOwn_data() {
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<bool>("direct");  // whether the digits are written without the formatter
+  QTest::newRow("C") << "C" << true;
+  QTest::newRow("German") << "de_DE" << true;
+  QTest::newRow("Finnish, dots") << "fi_FI" << true;
+  QTest::newRow("English, US: AM and PM") << "en_US" << false;
+  QTest::newRow("Arabic digits") << "ar_EG" << false;
+  QTest::newRow("Korean: AM, PM and words") << "ko_KR" << false;
+  QTest::newRow("Bulgarian: quoted text") << "bg_BG" << false;
+  QTest::newRow("Chinese: the time zone first") << "zh_CN" << true;
+  QTest::newRow("Japanese: words") << "ja_JP" << true;
+  QTest::newRow("Persian digits, zone in brackets") << "fa_IR" << false;
+}
+
+void TestWidgets::timeOfDayTextIsTheLocalesOwn() {
+  QFETCH(QString, locale);
+  QFETCH(bool, direct);
+  const QLocale l(locale);
+  const ui::TimeOfDayText text(l);
+  QCOMPARE(text.Direct(), direct);
+  const QString format = ui::WithoutTimeZone(l.timeFormat(QLocale::LongFormat));
+  // Around every hour's start (one and two digits on either side, the wrap after a day) and a
+  // spread over the rest of the day.
+  std::vector<int> times;
+  for (int h = 0; h <= 24; ++h)
+    for (const int offset : {0, 1, 9, 10, 59, 60, 61, 599, 600, 601, 3599})
+      times.push_back(h * 3600 + offset);
+  for (int t = 0; t < 86400; t += 97) times.push_back(t);
+  for (const int t : times) {
+    const int s = t % 86400;
+    const QString want = l.toString(QTime(s / 3600, s / 60 % 60, s % 60), format);
+    if (text.Text(t) != want)
+      QFAIL(qPrintable(
+          QStringLiteral("%1 s: \"%2\", the locale writes \"%3\"").arg(t).arg(text.Text(t), want)));
+  }
 }
 
 QTEST_MAIN(TestWidgets)

@@ -22,7 +22,7 @@
 #include "ui/widgets/FieldLook.h"
 #include "ui/widgets/FieldsOnScreen.h"
 #include "ui/widgets/GlyphCells.h"
-#include "ui/widgets/Services.h"
+#include "ui/widgets/TimeText.h"
 
 namespace ui {
 

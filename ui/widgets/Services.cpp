@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The services over Qt: the pump over processEvents, the dialog over QMessageBox, the time text
-// from the system locale.
+// The services over Qt: the pump over processEvents and the dialog over QMessageBox.
 #include "ui/widgets/Services.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
-#include <QTime>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -30,22 +27,6 @@ std::function<void()>& PumpHook() {
 std::function<void(const QString&, const QString&)>& MessageHook() {
   static std::function<void(const QString&, const QString&)> hook;
   return hook;
-}
-
-// Drops the time-zone token 't' (and the blanks before it) outside quoted literal text.
-QString WithoutTimeZone(const QString& format) {
-  QString out;
-  bool quoted = false;
-  for (qsizetype i = 0; i < format.size(); ++i) {
-    const QChar c = format.at(i);
-    if (c == QLatin1Char('\'')) quoted = !quoted;
-    if (!quoted && c == QLatin1Char('t')) {
-      while (!out.isEmpty() && out.back().isSpace()) out.chop(1);
-      continue;
-    }
-    out.append(c);
-  }
-  return out.trimmed();
 }
 
 // Places a shown top-level window so that its frame stands in the middle of its screen.
@@ -137,19 +118,6 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
 
 void SetMessageHook(std::function<void(const QString&, const QString&)> hook) {
   MessageHook() = std::move(hook);
-}
-
-QString LongTimeText(int seconds) {
-  const int t = (seconds % 86400 + 86400) % 86400;
-  // The format without its time zone is kept per system locale; the locale writes the text.
-  static QLocale locale = QLocale::c();
-  static QString format;
-  const QLocale system = QLocale::system();
-  if (format.isEmpty() || !(system == locale)) {
-    locale = system;
-    format = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
-  }
-  return locale.toString(QTime(t / 3600, (t / 60) % 60, t % 60), format);
 }
 
 }  // namespace ui

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The event and platform services the window and the run procedure use: the event pump, forced
-// repaints, sleeps, the Shift key, the pointer and the screen, the message dialog and the time
-// text. Two test seams let a test act at a chosen pump and answer the message dialog.
+// repaints, sleeps, the Shift key, the pointer and the screen, and the message dialog. Two test
+// seams let a test act at a chosen pump and answer the message dialog.
 #pragma once
 
 #include <QSize>
@@ -28,9 +28,5 @@ QSize ScreenSize();
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);
 // When set, called instead of showing the dialog.
 void SetMessageHook(std::function<void(const QString& title, const QString& text)> hook);
-
-// The time of day `seconds` after midnight (taken modulo a day) in the user's long time format,
-// without a time-zone part.
-QString LongTimeText(int seconds);
 
 }  // namespace ui
