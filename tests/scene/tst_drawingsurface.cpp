@@ -50,6 +50,7 @@ class TestDrawingSurface : public QObject {
   void fillRectExcludesRightAndBottom();
   void textCellAndPen();
   void textStyles();
+  void widthsFollowTheFont();
   void dirtyRect();
 };
 
@@ -358,6 +359,34 @@ void TestDrawingSurface::textStyles() {
   QCOMPARE(glyphs(scene::Bold).second, regular.second);  // the pitch stays
   QVERIFY(glyphs(scene::Underline).first > regular.first);
   QVERIFY(glyphs(scene::StrikeOut).first > regular.first);
+}
+
+// A surface whose font changes back and forth measures every text as a surface that has only
+// ever had that font.
+void TestDrawingSurface::widthsFollowTheFont() {
+  struct Font {
+    const char* name;
+    unsigned style;
+  };
+  const Font fonts[] = {{"Courier New", scene::Regular}, {"Arial", scene::Regular},
+                        {"Arial", scene::Bold},          {"Times New Roman", scene::Italic},
+                        {"Tahoma", scene::Regular},      {"Courier New", scene::Bold},
+                        {"Arial", scene::Regular},       {"Courier New", scene::Regular}};
+  const char* texts[] = {"Wide WWW", "iiii", "Earth \xc3\xa9", "\xe2\x82\xac 10"};
+  DrawingSurface changing(10, 10);
+  QSet<int> widths;
+  for (const Font& f : fonts) {
+    changing.SetFontName(f.name);
+    changing.SetFontStyle(f.style);
+    DrawingSurface fresh(10, 10);
+    fresh.SetFontName(f.name);
+    fresh.SetFontStyle(f.style);
+    for (const char* text : texts) {
+      QCOMPARE(changing.TextWidth(text), fresh.TextWidth(text));
+      widths.insert(fresh.TextWidth(text));
+    }
+  }
+  QVERIFY(widths.size() > 4);  // the fonts do measure differently
 }
 
 void TestDrawingSurface::dirtyRect() {

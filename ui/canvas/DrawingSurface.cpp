@@ -319,7 +319,7 @@ void DrawingSurface::TextOut(int x, int y, std::string_view text) {
   const QFontMetricsF metrics(font_, &image_);
   const QList<uint> codePoints = CodePoints(text);
   std::int64_t advance = 0;
-  for (const uint c : codePoints) advance += CharAdvance(metrics, c);
+  for (const uint c : codePoints) advance += Advance(metrics, c);
   penPos_ = {SaturateToInt(x + advance), y};
   const QFontMetrics lineMetrics(font_, &image_);
   const int lineHeight = lineMetrics.height();
@@ -339,7 +339,7 @@ void DrawingSurface::TextOut(int x, int y, std::string_view text) {
   const int baseline = y + lineMetrics.ascent();
   std::int64_t cx = x;
   for (const uint c : codePoints) {
-    const int w = CharAdvance(metrics, c);
+    const int w = Advance(metrics, c);
     if (cx + w > cell.left() && cx < cell.right() + 1)
       painter.drawText(QPoint(static_cast<int>(cx), baseline), OneChar(c));
     cx += w;
@@ -352,8 +352,27 @@ void DrawingSurface::TextOut(int x, int y, std::string_view text) {
 int DrawingSurface::TextWidth(std::string_view text) const {
   const QFontMetricsF metrics(font_, &image_);
   std::int64_t advance = 0;
-  for (const uint c : CodePoints(text)) advance += CharAdvance(metrics, c);
+  for (const uint c : CodePoints(text)) advance += Advance(metrics, c);
   return SaturateToInt(advance);
+}
+
+int DrawingSurface::Advance(const QFontMetricsF& metrics, uint codePoint) const {
+  if (codePoint >= 256) return CharAdvance(metrics, codePoint);
+  if (advances_.empty() || !(advances_.back().font == font_)) {
+    const auto known = std::find_if(advances_.begin(), advances_.end(),
+                                    [&](const Advances& a) { return a.font == font_; });
+    if (known != advances_.end()) {
+      std::rotate(known, known + 1, advances_.end());
+    } else {
+      constexpr std::size_t KeptFonts = 4;
+      if (advances_.size() == KeptFonts) advances_.erase(advances_.begin());
+      advances_.push_back({font_, {}});
+      advances_.back().of.fill(Unmeasured);
+    }
+  }
+  int& advance = advances_.back().of[codePoint];
+  if (advance == Unmeasured) advance = CharAdvance(metrics, codePoint);
+  return advance;
 }
 
 scene::PenPosition DrawingSurface::PenPos() const { return penPos_; }

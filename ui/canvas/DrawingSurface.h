@@ -7,7 +7,11 @@
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+
+class QFontMetricsF;
+#include <array>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "scene/Canvas.h"
@@ -52,7 +56,18 @@ class DrawingSurface final : public scene::Canvas {
   scene::PenPosition PenPos() const override;
 
  private:
+  // The rounded advances of the first 256 code points in one font, Unmeasured where not yet
+  // measured.
+  struct Advances {
+    QFont font;
+    std::array<int, 256> of;
+  };
+
   void MarkDirty(const QRect& rect);
+  // The advance of `codePoint` in the current font. Qt lays a character out to measure it, which
+  // costs more than drawing it: a legend would be measured anew at every redraw.
+  int Advance(const QFontMetricsF& metrics, uint codePoint) const;
+  static constexpr int Unmeasured = std::numeric_limits<int>::min();
 
   QImage image_;
   QRect dirty_;
@@ -63,6 +78,7 @@ class DrawingSurface final : public scene::Canvas {
   base::Colour brush_ = 0xFFFFFF;
   base::Colour fontColour_ = 0x000000;
   QFont font_;
+  mutable std::vector<Advances> advances_;  // of the last few fonts, the latest last
   scene::PenPosition penPos_;
 };
 
