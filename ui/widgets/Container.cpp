@@ -10,7 +10,12 @@
 
 namespace ui {
 
-Container::Container(QWidget* parent) : QWidget(parent) { InstallAccessibleFactory(); }
+Container::Container(QWidget* parent) : QWidget(parent) {
+  InstallAccessibleFactory();
+  // Every container paints all of its area in its opaque colour: nothing behind it needs
+  // painting, and what lies behind it cannot be seen.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void Container::SetColor(Colour colour) {
   colour_ = colour;

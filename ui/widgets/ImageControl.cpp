@@ -63,8 +63,26 @@ void ImageControl::resizeEvent(QResizeEvent* event) {
 
 void ImageControl::FlushDirty() {
   if (!surface_) return;
-  const QRegion dirty = surface_->TakeDirtyRegion();
+  const QRegion dirty = Uncovered(surface_->TakeDirtyRegion());
   if (!dirty.isEmpty()) update(dirty);
+}
+
+QRegion ImageControl::Uncovered(QRegion region) const {
+  const QWidget* parent = parentWidget();
+  if (parent == nullptr || region.isEmpty()) return region;
+  const QObjectList& siblings = parent->children();
+  // Children are kept in stacking order: the ones after this control lie above it.
+  for (qsizetype i = siblings.indexOf(this) + 1; i < siblings.size(); ++i) {
+    if (!siblings[i]->isWidgetType()) continue;
+    const auto* above = static_cast<const QWidget*>(siblings[i]);
+    if (above->isWindow() || !above->isVisible() || !above->testAttribute(Qt::WA_OpaquePaintEvent))
+      continue;
+    const QRect covered = above->geometry().translated(-pos());
+    if (!region.boundingRect().intersects(covered) || !above->mask().isEmpty()) continue;
+    region -= covered;
+    if (region.isEmpty()) break;
+  }
+  return region;
 }
 
 void ImageControl::paintEvent(QPaintEvent* event) {

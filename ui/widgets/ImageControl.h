@@ -35,6 +35,11 @@ class ImageControl : public QWidget {
  private:
   void FollowSurface();
   void MakeSurface();
+  // `region` less what the opaque controls stacked above this one cover: drawing there cannot
+  // be seen, and repainting it would repaint them (a whole cleared scene would repaint the
+  // vector box with its gauges and legend). When a control that covered it moves away, Qt
+  // repaints what it leaves bare from the surface.
+  QRegion Uncovered(QRegion region) const;
   void PostFlush();
 
   std::unique_ptr<DrawingSurface> surface_;
