@@ -76,6 +76,7 @@ class X11ScreenTruthTest : public QObject {
   void runsReachTheScreen();
   void hoverInAndOutShowsThePictureAgain();
   void resultFieldsReachTheScreen();
+  void theWholeWindowIsItsOwnPaint();
 
  private:
   Difference ScreenAgainst(const QImage& expected) {
@@ -314,6 +315,28 @@ void X11ScreenTruthTest::resultFieldsReachTheScreen() {
   compare(QStringLiteral("after the run"));
   QVERIFY2(seen.isEmpty(), qPrintable(seen.join(QLatin1Char('\n'))));
   QVERIFY(compared >= 5 * 3);
+}
+
+void X11ScreenTruthTest::theWholeWindowIsItsOwnPaint() {
+  // Every control, the ones over the drawing area included, as the window paints itself apart
+  // from any screen: after a static redraw, after a run and after the explanation has been
+  // lifted over the drawing area and put back.
+  const auto compare = [this](const char* when) {
+    QTest::qWait(50);
+    const Difference d = ControlAgainst(*screen_, *w_, w_->grab().toImage());
+    QVERIFY2(d.count == 0, qPrintable(QString::fromLatin1(when) + ": " + d.Said()));
+  };
+  ClickPreset(0);
+  compare("after a static redraw");
+  ClickPreset(1);
+  QTest::mouseClick(w_->sbStart, Qt::LeftButton);
+  compare("after a run");
+  QCursor::setPos(w_->mmExplications->mapToGlobal(w_->mmExplications->rect().center()));
+  QTRY_COMPARE_WITH_TIMEOUT(w_->mmExplications->geometry(), w_->Image1->geometry(), 3000);
+  QCursor::setPos(w_->mapToGlobal(QPoint(w_->width() / 2, 10)));
+  QTRY_COMPARE_WITH_TIMEOUT(w_->mmExplications->parentWidget(), static_cast<QWidget*>(w_->Panel2),
+                            3000);
+  compare("after the explanation went back");
 }
 
 int main(int argc, char** argv) { return RunOnSuiteDisplay<X11ScreenTruthTest>(argc, argv); }
