@@ -62,14 +62,16 @@ QImage* StoreImage(QBackingStore& store, const QSize& size) {
 
 void Copy(const Placed& placed, QImage& image) {
   const QImage& picture = *placed.picture;
+  uchar* const bits = image.bits();
+  const qsizetype line = image.bytesPerLine();
   for (const QRect& rect : placed.visible) {
     const QRect from = (rect & image.rect()).translated(-placed.offset) & picture.rect();
     if (from.isEmpty()) continue;
     const QPoint to = from.topLeft() + placed.offset;
-    const std::size_t bytes = static_cast<std::size_t>(from.width()) * 4;
+    const std::size_t bytes = static_cast<std::size_t>(from.width()) * sizeof(QRgb);
     for (int y = 0; y < from.height(); ++y)
-      std::memcpy(image.scanLine(to.y() + y) + to.x() * 4,
-                  picture.constScanLine(from.y() + y) + from.x() * 4, bytes);
+      std::memcpy(bits + (to.y() + y) * line + to.x() * qsizetype(sizeof(QRgb)),
+                  picture.constScanLine(from.y() + y) + from.x() * qsizetype(sizeof(QRgb)), bytes);
   }
 }
 
@@ -84,7 +86,8 @@ void ShowInWindow(QWidget& window, const std::vector<OutputField*>& fields, std:
     if (field.window() != &window) continue;
     const QImage* picture =
         store != nullptr && field.isVisible() && field.updatesEnabled() ? field.Picture() : nullptr;
-    if (picture == nullptr || picture->size() != field.size()) {
+    if (picture == nullptr || picture->size() != field.size() ||
+        picture->format() != QImage::Format_RGB32) {
       field.update();
       continue;
     }
