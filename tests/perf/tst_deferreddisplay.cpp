@@ -8,7 +8,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
+
+#include <memory>
 
 #include "app/KVUGraphiques.h"
 #include "base/Colours.h"
@@ -224,6 +228,15 @@ class TestDeferredDisplay : public QObject {
     plain->resize(edit->size());
     edit->SetLatin1Text("20200");
     plain->setText(QStringLiteral("20200"));
+    ui::PumpEvents();
+    QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
+    // Under another style the panel is that style's.
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+    QVERIFY(windows != nullptr);
+    edit->setStyle(windows.get());
+    plain->setStyle(windows.get());
+    edit->SetLatin1Text("20144");
+    plain->setText(QStringLiteral("20144"));
     ui::PumpEvents();
     QCOMPARE(box.grab().toImage(), plainBox.grab().toImage());
   }

@@ -235,16 +235,29 @@ bool OutputField::Take(const QString& text) {
 
 bool OutputField::event(QEvent* event) {
   switch (event->type()) {
-    case QEvent::ParentChange: FollowContainer(*this); break;
+    case QEvent::ParentChange:
+      FollowContainer(*this);
+      lookStale_ = true;
+      break;
     case QEvent::FontChange:  // the cells belong to a font
       cells_.reset();
       cellSets_ = {};
       standInStale_ = true;
+      lookStale_ = true;
       break;
     case QEvent::PaletteChange:
     case QEvent::EnabledChange:
     case QEvent::LayoutDirectionChange:
-    case QEvent::Resize: standInStale_ = true; break;
+    case QEvent::Resize:
+      standInStale_ = true;
+      lookStale_ = true;
+      break;
+    case QEvent::StyleChange:  // a new style may stand where an old one stood
+      panel_ = QImage();
+      standInStale_ = true;
+      lookStale_ = true;
+      break;
+    case QEvent::ContentsRectChange: lookStale_ = true; break;
     default: break;
   }
   return QWidget::event(event);
@@ -255,6 +268,7 @@ QLineEdit& OutputField::StandIn() {
   if (standInStale_) {
     standInStale_ = false;
     QLineEdit& s = *standIn_;
+    if (s.style() != style()) s.setStyle(style());
     s.setFont(font());
     s.setPalette(palette());
     s.setAlignment(alignment_);
@@ -276,8 +290,23 @@ QStyleOptionFrame OutputField::PanelOption() {
   return option;
 }
 
+const QStyleOptionFrame& OutputField::Look() {
+  const QWidget* w = window();
+  const int state = int(hasFocus()) | int(underMouse()) << 1 | int(w->isActiveWindow()) << 2 |
+                    int(w->testAttribute(Qt::WA_KeyboardFocusChange)) << 3;
+  if (!look_ || lookStale_ || standInStale_ || state != lookState_) {
+    look_ = PanelOption();
+    lookContents_ =
+        style()->subElementRect(QStyle::SE_LineEditContents, &*look_, standIn_.get()) & rect();
+    lookState_ = state;
+    lookStale_ = false;
+  }
+  return *look_;
+}
+
 const QImage& OutputField::Panel(const QStyleOptionFrame& option, QRgb background) {
-  const PanelKey key{option.rect,
+  const PanelKey key{style(),
+                     option.rect,
                      static_cast<int>(option.state),
                      static_cast<int>(option.direction),
                      option.palette.cacheKey(),
@@ -328,11 +357,10 @@ const QImage* OutputField::Picture() {
   const Container* container = ContainerBehind(*this);
   if (container == nullptr || layoutDirection() != Qt::LeftToRight || devicePixelRatio() != 1)
     return nullptr;
-  const QStyleOptionFrame option = PanelOption();
+  const QStyleOptionFrame& option = Look();
   if (option.rect != rect() || rect().isEmpty()) return nullptr;
   const QImage& panel = Panel(option, ResolveColour(container->Color()).rgb());
-  const QRect r =
-      style()->subElementRect(QStyle::SE_LineEditContents, &option, standIn_.get()) & rect();
+  const QRect r = lookContents_;
   if (r.isEmpty()) return nullptr;
   // The cells are drawn on the panel's colour inside the contents; ink is copied only where the
   // panel has that colour all through.

@@ -7,16 +7,18 @@
 #pragma once
 
 #include <QImage>
+#include <QStyleOptionFrame>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "ui/widgets/Colour.h"
 
 class QLineEdit;
-class QStyleOptionFrame;
+class QStyle;
 
 namespace ui {
 
@@ -73,6 +75,7 @@ class OutputField : public QWidget {
   // The frame and background as the style draws them, with what they were drawn from: a new
   // text repaints over a copy instead of drawing them again.
   struct PanelKey {
+    const QStyle* style = nullptr;
     QRect rect;
     int state = 0;
     int direction = 0;
@@ -93,6 +96,10 @@ class OutputField : public QWidget {
   // panel for it, and it paints the texts that the glyph cells do not cover.
   QLineEdit& StandIn();
   QStyleOptionFrame PanelOption();
+  // The panel's option, kept with the contents rectangle the style gives it (lookContents_)
+  // until something they are made from changes: an event says so for the size, palette, font,
+  // style, enabled state and direction; focus, pointer and activation are compared here.
+  const QStyleOptionFrame& Look();
   const QImage& Panel(const QStyleOptionFrame& option, QRgb background);
 
   Colour colour_ = SysWindow;
@@ -106,6 +113,10 @@ class OutputField : public QWidget {
   bool listed_ = false;                 // in the list of ShowPendingTexts
   std::unique_ptr<QLineEdit> standIn_;
   bool standInStale_ = true;  // the stand-in does not look like the field yet
+  std::optional<QStyleOptionFrame> look_;
+  QRect lookContents_;
+  int lookState_ = 0;
+  bool lookStale_ = true;
   QImage panel_;
   PanelKey panelKey_;
   QImage frame_;           // the panel with the text's cells copied in, as last painted
