@@ -38,7 +38,8 @@ class ImageControl : public QWidget {
   // `region` less what the opaque controls stacked above this one cover: drawing there cannot
   // be seen, and repainting it would repaint them (a whole cleared scene would repaint the
   // vector box with its gauges and legend). When a control that covered it moves away, Qt
-  // repaints what it leaves bare from the surface.
+  // repaints what it leaves bare from the surface. Qt's visibleRegion() would work out the whole
+  // cover at every flush; this looks only at the controls the new drawing reaches.
   QRegion Uncovered(QRegion region) const;
   void PostFlush();
 

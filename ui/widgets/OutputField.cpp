@@ -294,7 +294,7 @@ const QStyleOptionFrame& OutputField::Look() {
   const QWidget* w = window();
   const int state = int(hasFocus()) | int(underMouse()) << 1 | int(w->isActiveWindow()) << 2 |
                     int(w->testAttribute(Qt::WA_KeyboardFocusChange)) << 3;
-  if (!look_ || lookStale_ || standInStale_ || state != lookState_) {
+  if (!look_ || lookStale_ || state != lookState_) {
     look_ = PanelOption();
     lookContents_ =
         style()->subElementRect(QStyle::SE_LineEditContents, &*look_, standIn_.get()) & rect();
